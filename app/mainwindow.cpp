@@ -1,0 +1,161 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QEvent>
+#include <QSettings>
+#include <QToolBar>
+#include <QTranslator>
+
+namespace Velmora {
+
+namespace {
+
+const char* const translationsDir = ":/data/translations";
+
+QLocale defaultLocale()
+{
+    return QLocale(QLocale::English, QLocale::AnyCountry);
+}
+
+// Every reader and writer opens its own object on the one per-user INI store.
+struct AppSettings : QSettings
+{
+    AppSettings()
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                    QCoreApplication::applicationName())
+    { }
+};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    setWindowModified(false);
+    updateWindowTitle();
+
+    m_appTranslator = new QTranslator(this);
+    m_coreTranslator = new QTranslator(this);
+    m_guiTranslator = new QTranslator(this);
+    m_qtTranslator = new QTranslator(this);
+
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvet inc"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
+
+    AppSettings settings;
+    loadTranslations(settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale());
+    restoreWindowLayout(settings);
+
+    connectVisibilityTrackers();
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::loadTranslations(const QLocale& locale)
+{
+    m_locale = locale;
+    const QList<QPair<QTranslator*, QString>> translators {
+        { m_appTranslator, QStringLiteral("velmora") },
+        { m_coreTranslator, QStringLiteral("vlm_core") },
+        { m_guiTranslator, QStringLiteral("vlm_gui") },
+        { m_qtTranslator, QStringLiteral("qtbase") },
+    };
+    for (const auto& translator : translators) {
+        if (translator.first->load(locale, translator.second, QStringLiteral("_"), QLatin1String(translationsDir)))
+            QCoreApplication::installTranslator(translator.first);
+    }
+}
+
+void MainWindow::applyLanguageSetting(QSettings& settings)
+{
+    const QLocale locale = settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale();
+    if (locale != m_locale)
+        loadTranslations(locale);
+}
+
+void MainWindow::restoreWindowLayout(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("main_window"));
+    restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
+    restoreState(settings.value(QStringLiteral("state")).toByteArray(), 0);
+    settings.endGroup();
+}
+
+void MainWindow::saveWindowLayout(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("main_window"));
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("state"), saveState(0));
+    settings.endGroup();
+    settings.sync();
+}
+
+void MainWindow::applyViewSettings(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("view"));
+    const QList<QPair<QString, QWidget*>> widgets {
+        { QStringLiteral("toolbar"), ui->mainToolBar },  { QStringLiteral("library"), ui->dockLeft },
+        { QStringLiteral("properties"), ui->dockRight }, { QStringLiteral("undo_stack"), ui->dockRightBottom },
+        { QStringLiteral("console"), ui->dockConsole },
+    };
+    for (const auto& widget : widgets)
+        widget.second->setVisible(settings.value(widget.first, true).toBool());
+    settings.endGroup();
+}
+
+void MainWindow::connectVisibilityTrackers()
+{
+    const auto track = [this](QWidget* widget, const QString& key) {
+        return [widget, key] {
+            AppSettings settings;
+            settings.beginGroup(QStringLiteral("view"));
+            settings.setValue(key, widget->isVisible());
+            settings.endGroup();
+            settings.sync();
+        };
+    };
+    connect(ui->mainToolBar, &QToolBar::visibilityChanged, this, track(ui->mainToolBar, QStringLiteral("toolbar")));
+    connect(ui->dockLeft, &QDockWidget::visibilityChanged, this, track(ui->dockLeft, QStringLiteral("library")));
+    connect(ui->dockRight, &QDockWidget::visibilityChanged, this, track(ui->dockRight, QStringLiteral("properties")));
+    connect(ui->dockConsole, &QDockWidget::visibilityChanged, this, track(ui->dockConsole, QStringLiteral("console")));
+}
+
+void MainWindow::updateWindowTitle()
+{
+    setWindowModified(false);
+    setWindowTitle(QStringLiteral("Velmora"));
+}
+
+void MainWindow::writeAppSettings()
+{
+    AppSettings settings;
+    saveWindowLayout(settings);
+    settings.sync();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        updateWindowTitle();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    writeAppSettings();
+    event->accept();
+}
+
+} // namespace Velmora

@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>model_item</name>
+    <message>
+        <source>unnammed</source>
+        <translation>безымянный</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,59 @@
+#include "model/datatypes.h"
+
+#include "services/singleton.h"
+
+namespace Velmora {
+
+namespace {
+
+bool isUnsignedType(const QString& type)
+{
+    return type == QLatin1String("uint8") || type == QLatin1String("uint16") || type == QLatin1String("uint32");
+}
+
+} // namespace
+
+DataTypes::DataTypes()
+    : m_colors {
+        { QStringLiteral("int8"), QColor(215, 210, 78) },    { QStringLiteral("int16"), QColor(215, 123, 78) },
+        { QStringLiteral("int32"), QColor(203, 68, 68) },    { QStringLiteral("uint8"), QColor(203, 68, 131) },
+        { QStringLiteral("uint16"), QColor(203, 185, 203) }, { QStringLiteral("uint32"), QColor(203, 68, 131) },
+        { QStringLiteral("float"), QColor(78, 114, 255) },   { QStringLiteral("bool"), QColor(78, 255, 138) },
+    }
+{ }
+
+DataTypes& DataTypes::instance()
+{
+    static std::atomic<DataTypes*> types { nullptr };
+    static QMutex mutex;
+    return lazySingleton(types, mutex, [] { return new DataTypes; });
+}
+
+QVariant DataTypes::defaultValue(const QString& type)
+{
+    if (type == QLatin1String("float"))
+        return QVariant::fromValue(0.0f);
+    if (type == QLatin1String("bool"))
+        return QVariant(false);
+    return QVariant(0);
+}
+
+QVariant DataTypes::convertValue(const QString& type, const QVariant& value)
+{
+    QVariant result(value);
+    if (isUnsignedType(type)) {
+        if (!result.convert(QMetaType::UInt))
+            return QVariant(0);
+    } else if (type == QLatin1String("float")) {
+        if (!result.convert(QMetaType::Double))
+            return QVariant::fromValue(0.0f);
+    } else if (type == QLatin1String("bool")) {
+        if (!result.convert(QMetaType::Bool))
+            return QVariant(false);
+    } else if (!result.convert(QMetaType::Int)) {
+        return QVariant(0);
+    }
+    return result;
+}
+
+} // namespace Velmora

@@ -1,0 +1,405 @@
+#include "mainwindow.h"
+
+#include "testmain.h"
+
+#include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace Velmora;
+
+namespace {
+
+std::unique_ptr<QSettings> appSettings()
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Norvet inc"),
+                                       QStringLiteral("Velmora"));
+}
+
+void clearSettings()
+{
+    auto settings = appSettings();
+    settings->clear();
+    settings->sync();
+}
+
+QStringList entryNames(const QList<QAction*>& actions)
+{
+    QStringList names;
+    for (const QAction* action : actions)
+        names << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    return names;
+}
+
+// Counts the language changes a widget receives.
+class LanguageChangeCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { clearSettings(); }
+    void startsWithoutSettings();
+    void applicationIdentity();
+    void menus_data();
+    void menus();
+    void toolbarEntries();
+    void actions_data();
+    void actions();
+    void docks_data();
+    void docks();
+    void hidingConsoleDockIsStored();
+    void hidingUndoDockIsNotStored();
+    void viewSettingsApply();
+    void layoutRestoredByNextWindow();
+    void switchingToRussianRetranslates();
+    void sameLanguageLoadsNothing();
+};
+
+void tst_MainWindow::startsWithoutSettings()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Velmora"));
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.currentLocale(), QLocale(QLocale::English, QLocale::AnyCountry));
+    QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&File"));
+    QVERIFY(window.findChild<QToolBar*>("mainToolBar")->isVisible());
+    for (const char* dock : { "dockRight", "dockLeft", "dockConsole", "dockRightBottom" })
+        QVERIFY2(window.findChild<QDockWidget*>(dock)->isVisible(), dock);
+    QVERIFY(window.statusBar());
+    QCOMPARE(window.statusBar()->objectName(), QStringLiteral("statusBar"));
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+}
+
+void tst_MainWindow::applicationIdentity()
+{
+    MainWindow window;
+    QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Norvet inc"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Velmora"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("0.2.0"));
+    QVERIFY(!QCoreApplication::organizationDomain().isEmpty());
+}
+
+void tst_MainWindow::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("file") << "menu_File"
+                          << "&File" << QStringList { "actionNew",   "actionOpen",     "actionSave", "actionSaveAs",
+                                                      "actionClose", "actionCloseAll", "|",          "actionSettings" };
+    QTest::newRow("edit") << "menuEdit"
+                          << "&Edit"
+                          << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste" };
+    QTest::newRow("utilities") << "menuUtilities"
+                               << "&Utilities" << QStringList { "actionFirmwareUpdater" };
+    QTest::newRow("help") << "menu_Help"
+                          << "&Help" << QStringList { "actionOpenManual", "actionAbout" };
+}
+
+void tst_MainWindow::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, title);
+    QFETCH(QStringList, entries);
+
+    MainWindow window;
+    QCOMPARE(window.menuBar()->objectName(), QStringLiteral("menuBar"));
+    QStringList order;
+    for (const QAction* action : window.menuBar()->actions())
+        order << action->menu()->objectName();
+    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuUtilities", "menu_Help" }));
+
+    auto* found = window.findChild<QMenu*>(menu);
+    QVERIFY(found);
+    QCOMPARE(found->title(), title);
+    QCOMPARE(entryNames(found->actions()), entries);
+}
+
+void tst_MainWindow::toolbarEntries()
+{
+    MainWindow window;
+    auto* toolbar = window.findChild<QToolBar*>("mainToolBar");
+    QCOMPARE(toolbar->windowTitle(), QStringLiteral("ToolBar"));
+    QCOMPARE(window.toolBarArea(toolbar), Qt::TopToolBarArea);
+    QCOMPARE(entryNames(toolbar->actions()),
+             QStringList(
+                 { "actionNew",       "actionOpen",          "actionSave", "actionClose",  "|",          "actionCut",
+                   "actionCopy",      "actionPaste",         "|",          "actionUndo",   "actionRedo", "|",
+                   "actionConnect",   "actionDisconnect",    "|",          "actionUpload", "actionRun",  "actionStop",
+                   "actionSaveFlash", "actionDeviceSettings" }));
+}
+
+void tst_MainWindow::actions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("new") << "actionNew"
+                         << "New..."
+                         << "Ctrl+N"
+                         << "New";
+    QTest::newRow("open") << "actionOpen"
+                          << "Open..."
+                          << ""
+                          << "Open";
+    QTest::newRow("save") << "actionSave"
+                          << "Save"
+                          << "Ctrl+S"
+                          << "Save";
+    QTest::newRow("save as") << "actionSaveAs"
+                             << "Save As..."
+                             << ""
+                             << "Save As";
+    QTest::newRow("close") << "actionClose"
+                           << "Close"
+                           << ""
+                           << "Close";
+    QTest::newRow("close all") << "actionCloseAll"
+                               << "Close All"
+                               << ""
+                               << "Close All";
+    QTest::newRow("undo") << "actionUndo"
+                          << "Undo"
+                          << "Ctrl+Z"
+                          << "Undo";
+    QTest::newRow("redo") << "actionRedo"
+                          << "Redo"
+                          << "Ctrl+Y"
+                          << "Redo";
+    QTest::newRow("connect") << "actionConnect"
+                             << "Connect"
+                             << ""
+                             << "Connect";
+    QTest::newRow("disconnect") << "actionDisconnect"
+                                << "Disconnect"
+                                << ""
+                                << "Disconnect";
+    QTest::newRow("upload") << "actionUpload"
+                            << "Upload"
+                            << ""
+                            << "Upload";
+    QTest::newRow("run") << "actionRun"
+                         << "Run"
+                         << ""
+                         << "Run";
+    QTest::newRow("stop") << "actionStop"
+                          << "Stop"
+                          << ""
+                          << "Stop";
+    QTest::newRow("save flash") << "actionSaveFlash"
+                                << "Save in Flash"
+                                << ""
+                                << "Save in Flash";
+    QTest::newRow("settings") << "actionSettings"
+                              << "Settings..."
+                              << ""
+                              << "Settings";
+    QTest::newRow("cut") << "actionCut"
+                         << "Cut"
+                         << "Ctrl+X"
+                         << "Cut";
+    QTest::newRow("copy") << "actionCopy"
+                          << "Copy"
+                          << "Ctrl+C"
+                          << "Copy";
+    QTest::newRow("paste") << "actionPaste"
+                           << "Paste"
+                           << "Ctrl+V"
+                           << "Paste";
+    QTest::newRow("manual") << "actionOpenManual"
+                            << "Open Manual"
+                            << "F1"
+                            << "Open Manual";
+    QTest::newRow("device settings") << "actionDeviceSettings"
+                                     << "DeviceSettings..."
+                                     << ""
+                                     << "DeviceSettings";
+    QTest::newRow("firmware") << "actionFirmwareUpdater"
+                              << "Firmware updater"
+                              << ""
+                              << "Firmware updater";
+    QTest::newRow("about") << "actionAbout"
+                           << "About Velmora..."
+                           << ""
+                           << "About the program";
+}
+
+void tst_MainWindow::actions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(QString, toolTip);
+
+    MainWindow window;
+    auto* action = window.findChild<QAction*>(name);
+    QVERIFY(action);
+    QVERIFY(action->parent() == &window);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut(), QKeySequence(shortcut));
+    // Without a tooltip of its own, Qt derives one from the text.
+    QCOMPARE(action->toolTip(), toolTip);
+    QVERIFY(action->icon().isNull());
+}
+
+void tst_MainWindow::docks_data()
+{
+    QTest::addColumn<QString>("dock");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("area");
+
+    QTest::newRow("properties") << "dockRight"
+                                << "contents"
+                                << "Properties" << int(Qt::RightDockWidgetArea);
+    QTest::newRow("library") << "dockLeft"
+                             << "contents_2"
+                             << "Library" << int(Qt::LeftDockWidgetArea);
+    QTest::newRow("console") << "dockConsole"
+                             << "contents_3"
+                             << "Console" << int(Qt::BottomDockWidgetArea);
+    QTest::newRow("undo") << "dockRightBottom"
+                          << "contents_4"
+                          << "Undo Stack" << int(Qt::RightDockWidgetArea);
+}
+
+void tst_MainWindow::docks()
+{
+    QFETCH(QString, dock);
+    QFETCH(QString, content);
+    QFETCH(QString, title);
+    QFETCH(int, area);
+
+    MainWindow window;
+    auto* widget = window.findChild<QDockWidget*>(dock);
+    QVERIFY(widget);
+    QCOMPARE(widget->windowTitle(), title);
+    QCOMPARE(int(window.dockWidgetArea(widget)), area);
+    QVERIFY(widget->widget());
+    QCOMPARE(widget->widget()->objectName(), content);
+}
+
+void tst_MainWindow::hidingConsoleDockIsStored()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QDockWidget*>("dockConsole")->close();
+    auto settings = appSettings();
+    QCOMPARE(settings->value("view/console"), QVariant(false));
+    QVERIFY(settings->value("view/library").toBool());
+}
+
+void tst_MainWindow::hidingUndoDockIsNotStored()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QDockWidget*>("dockRightBottom")->close();
+    auto settings = appSettings();
+    QVERIFY(!settings->contains("view/undo_stack"));
+}
+
+void tst_MainWindow::viewSettingsApply()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto settings = appSettings();
+    settings->setValue("view/toolbar", false);
+    settings->setValue("view/undo_stack", false);
+    window.applyViewSettings(*settings);
+    QVERIFY(!window.findChild<QToolBar*>("mainToolBar")->isVisible());
+    QVERIFY(!window.findChild<QDockWidget*>("dockRightBottom")->isVisible());
+    QVERIFY(window.findChild<QDockWidget*>("dockConsole")->isVisible());
+}
+
+void tst_MainWindow::layoutRestoredByNextWindow()
+{
+    {
+        MainWindow first;
+        first.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        auto* console = first.findChild<QDockWidget*>("dockConsole");
+        first.addDockWidget(Qt::TopDockWidgetArea, console);
+        first.findChild<QDockWidget*>("dockLeft")->hide();
+        auto settings = appSettings();
+        first.saveWindowLayout(*settings);
+    }
+    QVERIFY(appSettings()->contains("main_window/state"));
+    QVERIFY(appSettings()->contains("main_window/geometry"));
+
+    MainWindow next;
+    next.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&next));
+    QCOMPARE(next.dockWidgetArea(next.findChild<QDockWidget*>("dockConsole")), Qt::TopDockWidgetArea);
+    QVERIFY(!next.findChild<QDockWidget*>("dockLeft")->isVisible());
+    QVERIFY(next.findChild<QDockWidget*>("dockRight")->isVisible());
+}
+
+void tst_MainWindow::switchingToRussianRetranslates()
+{
+    MainWindow window;
+    auto settings = appSettings();
+    settings->setValue("general_settings/language", QLocale(QLocale::Russian));
+    window.applyLanguageSetting(*settings);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(window.currentLocale().language(), QLocale::Russian);
+    QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&Файл"));
+    QCOMPARE(window.findChild<QMenu*>("menu_Help")->title(), QStringLiteral("&Справка"));
+    QCOMPARE(window.findChild<QAction*>("actionSaveFlash")->text(), QStringLiteral("Сохранить во флеш-память"));
+    QCOMPARE(window.findChild<QDockWidget*>("dockConsole")->windowTitle(), QStringLiteral("Консоль"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Velmora"));
+
+    // A new window reads the stored language at start-up.
+    MainWindow next;
+    QCoreApplication::processEvents();
+    QCOMPARE(next.findChild<QMenu*>("menuEdit")->title(), QStringLiteral("&Правка"));
+}
+
+void tst_MainWindow::sameLanguageLoadsNothing()
+{
+    MainWindow window;
+    QCoreApplication::processEvents();
+    LanguageChangeCounter counter;
+    window.installEventFilter(&counter);
+
+    auto settings = appSettings();
+    window.applyLanguageSetting(*settings);
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 0);
+
+    settings->setValue("general_settings/language", QLocale(QLocale::Russian));
+    window.applyLanguageSetting(*settings);
+    QCoreApplication::processEvents();
+    QVERIFY(counter.count > 0);
+}
+
+VLM_TEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
