@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "library/fblibreader.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDockWidget>
@@ -48,6 +50,9 @@ MainWindow::MainWindow(QWidget* parent)
     QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
+
+    // The block prototypes every diagram is drawn from.
+    FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"));
 
     AppSettings settings;
     loadTranslations(settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale());

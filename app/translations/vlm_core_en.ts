@@ -2,9 +2,289 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>DeviceRepliePolicy</name>
+    <message>
+        <source>No replise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR(%1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>READY. command: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get func block info.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SUCCESS. command: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free space command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Net params command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Busy command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RTC command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UNKNOWN COMMAND code: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load in RAM memory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save to flash.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop at func block.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set task state.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run from flash.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read and upload data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get data func block.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set data func block.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get net params.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set net params.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Debugging mode.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Echo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload func block.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload data block.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get data MB_HR.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get MB connection status.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get TCP port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get soft data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get hardware ID.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get MB port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User comments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undefined command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no free space in the module.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exceeding the size of the package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program is not stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid data size in the package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong function block index.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error saving to flash memory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No task in flash memory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flash memory corrupted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data size is larger than the data buffer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid state.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A task in flash memory exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The programming mode is disabled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RTC error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EEPROM error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown Error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device replie: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::FBCommentModel</name>
+    <message>
+        <source>Add text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>fb_lib_reader</name>
+    <message>
+        <source>The lib file is corrupt or is not a library file of function blocks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>model_call_order</name>
+    <message>
+        <source>Call order</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>model_data_num</name>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value list</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>model_inputs</name>
+    <message>
+        <source>Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>model_item</name>
     <message>
         <source>unnammed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>model_outputs</name>
+    <message>
+        <source>Outputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>model_title</name>
+    <message>
+        <source>Title</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,10 +2,290 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>DeviceRepliePolicy</name>
+    <message>
+        <source>No replise</source>
+        <translation>Нет ответа</translation>
+    </message>
+    <message>
+        <source>ERROR(%1): %2</source>
+        <translation>ОШИБКА(%1): %2</translation>
+    </message>
+    <message>
+        <source>READY. command: %1</source>
+        <translation>ГОТОВ. команда: %1</translation>
+    </message>
+    <message>
+        <source>Get func block info.</source>
+        <translation>Получение информации о функциональном блоке.</translation>
+    </message>
+    <message>
+        <source>SUCCESS. command: %1</source>
+        <translation>УСПЕШНО. команда: %1</translation>
+    </message>
+    <message>
+        <source>Free space command.</source>
+        <translation>Команда свободного места.</translation>
+    </message>
+    <message>
+        <source>Net params command.</source>
+        <translation>Команда сетевых параметров.</translation>
+    </message>
+    <message>
+        <source>Busy command.</source>
+        <translation>Команда занятости.</translation>
+    </message>
+    <message>
+        <source>RTC command.</source>
+        <translation>Команда часов реального времени.</translation>
+    </message>
+    <message>
+        <source>UNKNOWN COMMAND code: %1.</source>
+        <translation>НЕИЗВЕСТНАЯ КОМАНДА, код: %1.</translation>
+    </message>
+    <message>
+        <source>Load in RAM memory.</source>
+        <translation>Загрузка в ОЗУ.</translation>
+    </message>
+    <message>
+        <source>Save to flash.</source>
+        <translation>Сохранение во флеш-память.</translation>
+    </message>
+    <message>
+        <source>Stop task.</source>
+        <translation>Остановка задачи.</translation>
+    </message>
+    <message>
+        <source>Stop at func block.</source>
+        <translation>Остановка на функциональном блоке.</translation>
+    </message>
+    <message>
+        <source>Step.</source>
+        <translation>Шаг.</translation>
+    </message>
+    <message>
+        <source>Set task state.</source>
+        <translation>Установка состояния задачи.</translation>
+    </message>
+    <message>
+        <source>Run from flash.</source>
+        <translation>Запуск из флеш-памяти.</translation>
+    </message>
+    <message>
+        <source>Read and upload data.</source>
+        <translation>Чтение и выгрузка данных.</translation>
+    </message>
+    <message>
+        <source>Clear data.</source>
+        <translation>Очистка данных.</translation>
+    </message>
+    <message>
+        <source>Get data func block.</source>
+        <translation>Получение данных функционального блока.</translation>
+    </message>
+    <message>
+        <source>Set data func block.</source>
+        <translation>Установка данных функционального блока.</translation>
+    </message>
+    <message>
+        <source>Get net params.</source>
+        <translation>Получение сетевых параметров.</translation>
+    </message>
+    <message>
+        <source>Set net params.</source>
+        <translation>Установка сетевых параметров.</translation>
+    </message>
+    <message>
+        <source>Set password.</source>
+        <translation>Установка пароля.</translation>
+    </message>
+    <message>
+        <source>Debugging mode.</source>
+        <translation>Режим отладки.</translation>
+    </message>
+    <message>
+        <source>Echo.</source>
+        <translation>Эхо.</translation>
+    </message>
+    <message>
+        <source>Upload func block.</source>
+        <translation>Загрузка функционального блока.</translation>
+    </message>
+    <message>
+        <source>Upload data block.</source>
+        <translation>Загрузка блока данных.</translation>
+    </message>
+    <message>
+        <source>Get data MB_HR.</source>
+        <translation>Получение данных MB_HR.</translation>
+    </message>
+    <message>
+        <source>Get MB connection status.</source>
+        <translation>Получение состояния соединения MB.</translation>
+    </message>
+    <message>
+        <source>Get TCP port.</source>
+        <translation>Получение порта TCP.</translation>
+    </message>
+    <message>
+        <source>Get soft data.</source>
+        <translation>Получение данных о программном обеспечении.</translation>
+    </message>
+    <message>
+        <source>Get hardware ID.</source>
+        <translation>Получение аппаратного идентификатора.</translation>
+    </message>
+    <message>
+        <source>Get MB port.</source>
+        <translation>Получение порта MB.</translation>
+    </message>
+    <message>
+        <source>User comments.</source>
+        <translation>Комментарии пользователя.</translation>
+    </message>
+    <message>
+        <source>Undefined command.</source>
+        <translation>Неопределённая команда.</translation>
+    </message>
+    <message>
+        <source>No error.</source>
+        <translation>Нет ошибки.</translation>
+    </message>
+    <message>
+        <source>There is no free space in the module.</source>
+        <translation>В модуле нет свободного места.</translation>
+    </message>
+    <message>
+        <source>Exceeding the size of the package.</source>
+        <translation>Превышен размер пакета.</translation>
+    </message>
+    <message>
+        <source>The program is not stopped.</source>
+        <translation>Программа не остановлена.</translation>
+    </message>
+    <message>
+        <source>Invalid data size in the package.</source>
+        <translation>Неверный размер данных в пакете.</translation>
+    </message>
+    <message>
+        <source>Wrong function block index.</source>
+        <translation>Неверный индекс функционального блока.</translation>
+    </message>
+    <message>
+        <source>Error saving to flash memory.</source>
+        <translation>Ошибка сохранения во флеш-память.</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>Неверный пароль.</translation>
+    </message>
+    <message>
+        <source>No task in flash memory.</source>
+        <translation>Во флеш-памяти нет задачи.</translation>
+    </message>
+    <message>
+        <source>Flash memory corrupted.</source>
+        <translation>Флеш-память повреждена.</translation>
+    </message>
+    <message>
+        <source>The data size is larger than the data buffer.</source>
+        <translation>Размер данных больше буфера данных.</translation>
+    </message>
+    <message>
+        <source>Invalid state.</source>
+        <translation>Недопустимое состояние.</translation>
+    </message>
+    <message>
+        <source>A task in flash memory exists.</source>
+        <translation>Во флеш-памяти уже есть задача.</translation>
+    </message>
+    <message>
+        <source>CRC error.</source>
+        <translation>Ошибка CRC.</translation>
+    </message>
+    <message>
+        <source>Invalid data.</source>
+        <translation>Неверные данные.</translation>
+    </message>
+    <message>
+        <source>The programming mode is disabled.</source>
+        <translation>Режим программирования отключён.</translation>
+    </message>
+    <message>
+        <source>RTC error.</source>
+        <translation>Ошибка часов реального времени.</translation>
+    </message>
+    <message>
+        <source>EEPROM error.</source>
+        <translation>Ошибка EEPROM.</translation>
+    </message>
+    <message>
+        <source>Unknown Error.</source>
+        <translation>Неизвестная ошибка.</translation>
+    </message>
+    <message>
+        <source>Device replie: %1</source>
+        <translation>Ответ устройства: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::FBCommentModel</name>
+    <message>
+        <source>Add text</source>
+        <translation>Добавьте текст</translation>
+    </message>
+</context>
+<context>
+    <name>fb_lib_reader</name>
+    <message>
+        <source>The lib file is corrupt or is not a library file of function blocks.</source>
+        <translation>Файл библиотеки повреждён или не является библиотекой функциональных блоков.</translation>
+    </message>
+</context>
+<context>
+    <name>model_call_order</name>
+    <message>
+        <source>Call order</source>
+        <translation>Порядок вызова</translation>
+    </message>
+</context>
+<context>
+    <name>model_data_num</name>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Value list</source>
+        <translation>Список значений</translation>
+    </message>
+</context>
+<context>
+    <name>model_inputs</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Входы</translation>
+    </message>
+</context>
+<context>
     <name>model_item</name>
     <message>
         <source>unnammed</source>
         <translation>безымянный</translation>
+    </message>
+</context>
+<context>
+    <name>model_outputs</name>
+    <message>
+        <source>Outputs</source>
+        <translation>Выходы</translation>
+    </message>
+</context>
+<context>
+    <name>model_title</name>
+    <message>
+        <source>Title</source>
+        <translation>Заголовок</translation>
     </message>
 </context>
 </TS>

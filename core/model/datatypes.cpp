@@ -11,6 +11,18 @@ bool isUnsignedType(const QString& type)
     return type == QLatin1String("uint8") || type == QLatin1String("uint16") || type == QLatin1String("uint32");
 }
 
+// Qt reads any text but "", "0" and "false" as true; a text is true here only when it says so
+// ("true" in any case) or holds a number other than 0.
+QVariant textToBool(const QString& text)
+{
+    const QString word = text.trimmed();
+    if (word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return QVariant(true);
+    bool isNumber = false;
+    const double number = word.toDouble(&isNumber);
+    return QVariant(isNumber && number != 0.0);
+}
+
 } // namespace
 
 DataTypes::DataTypes()
@@ -48,6 +60,8 @@ QVariant DataTypes::convertValue(const QString& type, const QVariant& value)
         if (!result.convert(QMetaType::Double))
             return QVariant::fromValue(0.0f);
     } else if (type == QLatin1String("bool")) {
+        if (value.userType() == QMetaType::QString)
+            return textToBool(value.toString());
         if (!result.convert(QMetaType::Bool))
             return QVariant(false);
     } else if (!result.convert(QMetaType::Int)) {

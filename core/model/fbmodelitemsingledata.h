@@ -2,6 +2,7 @@
 
 #include "model/fbmodelitem.h"
 
+#include <QDataStream>
 #include <QVariant>
 
 namespace Velmora {
@@ -43,6 +44,24 @@ public:
 protected:
     // Stores without the equality test, for subclasses whose setData always notifies.
     void storeData(const T& value) { m_data = value; }
+
+    // The record of an item whose value follows the base flags in the stream form of Stored.
+    template <typename Stored = T> bool readFlagsAndValue(QDataStream& stream)
+    {
+        if (!FBModelItem::readData(stream))
+            return false;
+        Stored value {};
+        stream >> value;
+        if (stream.status() != QDataStream::Ok)
+            return false;
+        setData(T(value));
+        return true;
+    }
+    template <typename Stored = T> void writeFlagsAndValue(QDataStream& stream) const
+    {
+        FBModelItem::writeData(stream);
+        stream << Stored(data());
+    }
 
 private:
     T m_data {};

@@ -2,6 +2,7 @@
 #include "model/fbmodelitem.h"
 #include "model/fbmodelitemsingledata.h"
 
+#include "modeltesthelpers.h"
 #include "testmain.h"
 
 #include <QDataStream>
@@ -30,22 +31,8 @@ public:
     int childNotifications = 0;
 
 protected:
-    void writeData(QDataStream& stream) const override
-    {
-        FBModelItem::writeData(stream);
-        stream << data();
-    }
-    bool readData(QDataStream& stream) override
-    {
-        if (!FBModelItem::readData(stream))
-            return false;
-        QString text;
-        stream >> text;
-        if (stream.status() != QDataStream::Ok)
-            return false;
-        setData(text);
-        return true;
-    }
+    void writeData(QDataStream& stream) const override { writeFlagsAndValue(stream); }
+    bool readData(QDataStream& stream) override { return readFlagsAndValue(stream); }
     void changedChildItem(FBModelItem*) override { ++childNotifications; }
 };
 
@@ -78,41 +65,6 @@ TextItem* makeTree()
     c->setCustomVisible(true);
     c->setCheckable(true);
     return root;
-}
-
-QString describe(const FBModelItem* item)
-{
-    QString text = item->dataToVariant().toString();
-    text += QStringLiteral("[%1%2%3]")
-                .arg(int(item->isCustomVisible()))
-                .arg(int(item->isVisible()))
-                .arg(int(item->isEditable()));
-    if (item->hasChildren()) {
-        QStringList children;
-        for (const FBModelItem* child : item->childItems())
-            children << describe(child);
-        text += QLatin1Char('(') + children.join(QLatin1Char(',')) + QLatin1Char(')');
-    }
-    return text;
-}
-
-QByteArray record(const FBModelItem* item)
-{
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setVersion(16);
-    item->writeToDataStream(stream);
-    return bytes;
-}
-
-// Reads an item record as its owner does: the id first, then the item itself.
-bool readRecord(const QByteArray& bytes, FBModelItem* item)
-{
-    QDataStream stream(bytes);
-    stream.setVersion(16);
-    QString id;
-    stream >> id;
-    return item->readFromDataStream(stream);
 }
 
 } // namespace
@@ -279,8 +231,8 @@ void tst_FBModelItem::clones()
     QVERIFY(!flat->isCheckable());
 
     QScopedPointer<FBModelItem> deep(tree->deepClone());
-    QCOMPARE(describe(deep.data()), describe(tree.data()));
-    QCOMPARE(describe(deep.data()), QStringLiteral("root[010](x[000](y[011]),z[110])"));
+    QCOMPARE(describeTree(deep.data()), describeTree(tree.data()));
+    QCOMPARE(describeTree(deep.data()), QStringLiteral("text=root[010](text=x[000](text=y[011]),text=z[110])"));
     QVERIFY(deep->childAt(0) != tree->childAt(0));
     QVERIFY(deep->childAt(0)->parentItem() == deep.data());
 }
@@ -303,7 +255,7 @@ void tst_FBModelItem::recordLayout()
     item.setEditable(true);
     item.setCheckable(true);
     // QString "a", the flags customVisible, visible, editable, then a child count of 0.
-    QCOMPARE(record(&item).toHex(' '), QByteArray("00 00 00 02 00 61 00 00 01 00 00 00 00"));
+    QCOMPARE(itemRecord(item).toHex(' '), QByteArray("00 00 00 02 00 61 00 00 01 00 00 00 00"));
 }
 
 void tst_FBModelItem::roundTrip()
@@ -315,8 +267,8 @@ void tst_FBModelItem::roundTrip()
     new TextItem(fresh.data());
     fresh->childAt(0)->setCheckable(true);
 
-    QVERIFY(readRecord(record(stored.data()), fresh.data()));
-    QCOMPARE(describe(fresh.data()), describe(stored.data()));
+    QVERIFY(readItemRecord(itemRecord(*stored), *fresh));
+    QCOMPARE(describeTree(fresh.data()), describeTree(stored.data()));
     // checkable is not stored: each item keeps its own.
     QVERIFY(fresh->childAt(0)->isCheckable());
     QVERIFY(!fresh->childAt(1)->isCheckable());
@@ -327,10 +279,10 @@ void tst_FBModelItem::storedTreeGrowsFreshTree()
     QScopedPointer<TextItem> stored(makeTree());
     QScopedPointer<TextItem> fresh(new TextItem);
 
-    QVERIFY(readRecord(record(stored.data()), fresh.data()));
+    QVERIFY(readItemRecord(itemRecord(*stored), *fresh));
     QCOMPARE(fresh->childCount(), 2);
     QCOMPARE(fresh->childAt(0)->serializationId(), QStringLiteral("text"));
-    QCOMPARE(describe(fresh.data()), describe(stored.data()));
+    QCOMPARE(describeTree(fresh.data()), describeTree(stored.data()));
 }
 
 void tst_FBModelItem::storedTreeWithFewerChildren()
@@ -343,8 +295,8 @@ void tst_FBModelItem::storedTreeWithFewerChildren()
     only->setData(QStringLiteral("new"));
 
     QScopedPointer<TextItem> fresh(makeTree());
-    QVERIFY(readRecord(record(stored.data()), fresh.data()));
-    QCOMPARE(describe(fresh.data()), QStringLiteral("s[010](new[010](y[011]),z[110])"));
+    QVERIFY(readItemRecord(itemRecord(*stored), *fresh));
+    QCOMPARE(describeTree(fresh.data()), QStringLiteral("text=s[010](text=new[010](text=y[011]),text=z[110])"));
 }
 
 void tst_FBModelItem::unknownChildId()
@@ -353,9 +305,9 @@ void tst_FBModelItem::unknownChildId()
     stored->childAt(1)->setSerializationId(QStringLiteral("mystery"));
     QScopedPointer<TextItem> fresh(new TextItem);
 
-    QVERIFY(!readRecord(record(stored.data()), fresh.data()));
+    QVERIFY(!readItemRecord(itemRecord(*stored), *fresh));
     // The first child was read before the unknown id stopped the read.
-    QCOMPARE(describe(fresh.data()), QStringLiteral("root[010](x[000](y[011]))"));
+    QCOMPARE(describeTree(fresh.data()), QStringLiteral("text=root[010](text=x[000](text=y[011]))"));
 }
 
 void tst_FBModelItem::malformedRecords_data()
@@ -363,7 +315,7 @@ void tst_FBModelItem::malformedRecords_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QScopedPointer<TextItem> tree(makeTree());
-    const QByteArray whole = record(tree.data());
+    const QByteArray whole = itemRecord(*tree);
 
     QTest::newRow("empty") << QByteArray();
     for (int cut : { 4, 9, 12, 20, int(whole.size()) - 1 })
@@ -384,7 +336,7 @@ void tst_FBModelItem::malformedRecords()
 {
     QFETCH(QByteArray, bytes);
     QScopedPointer<TextItem> fresh(new TextItem);
-    QVERIFY(!readRecord(bytes, fresh.data()));
+    QVERIFY(!readItemRecord(bytes, *fresh));
 }
 
 VLM_TEST_MAIN(tst_FBModelItem)
