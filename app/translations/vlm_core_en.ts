@@ -229,6 +229,153 @@
     </message>
 </context>
 <context>
+    <name>TcpDeviceClient</name>
+    <message>
+        <source>Running task: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running task: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping task: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping task: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get net params: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get net params: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set net params: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set net params: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get soft version: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get soft version: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Hardware Id: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Hardware Id: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get RTC: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get RTC: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set RTC: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set RTC: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get calibration state: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get calibration state: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uploading task error: Unable to get device type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uploading task error: Unable to upload task for %1 to device %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading in RAM: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading in RAM: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uploading task: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initializing the module: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initializing the module: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save task: Failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save task: Success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat(%1) %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search for the host name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Establishing connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A connection is established.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connection is about to close.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State code(%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Velmora::FBCommentModel</name>
     <message>
         <source>Add text</source>

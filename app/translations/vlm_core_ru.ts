@@ -229,6 +229,153 @@
     </message>
 </context>
 <context>
+    <name>TcpDeviceClient</name>
+    <message>
+        <source>Running task: Success.</source>
+        <translation>Запуск задачи: успешно.</translation>
+    </message>
+    <message>
+        <source>Running task: Failed.</source>
+        <translation>Запуск задачи: ошибка.</translation>
+    </message>
+    <message>
+        <source>Stopping task: Success.</source>
+        <translation>Остановка задачи: успешно.</translation>
+    </message>
+    <message>
+        <source>Stopping task: Failed.</source>
+        <translation>Остановка задачи: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get net params: Success.</source>
+        <translation>Чтение сетевых параметров: успешно.</translation>
+    </message>
+    <message>
+        <source>Get net params: Failed.</source>
+        <translation>Чтение сетевых параметров: ошибка.</translation>
+    </message>
+    <message>
+        <source>Set net params: Success.</source>
+        <translation>Запись сетевых параметров: успешно.</translation>
+    </message>
+    <message>
+        <source>Set net params: Failed.</source>
+        <translation>Запись сетевых параметров: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get soft version: Success.</source>
+        <translation>Чтение версии ПО: успешно.</translation>
+    </message>
+    <message>
+        <source>Get soft version: Failed.</source>
+        <translation>Чтение версии ПО: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get Hardware Id: Success.</source>
+        <translation>Чтение аппаратного идентификатора: успешно.</translation>
+    </message>
+    <message>
+        <source>Get Hardware Id: Failed.</source>
+        <translation>Чтение аппаратного идентификатора: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get RTC: Failed.</source>
+        <translation>Чтение часов: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get RTC: Success.</source>
+        <translation>Чтение часов: успешно.</translation>
+    </message>
+    <message>
+        <source>Set RTC: Success.</source>
+        <translation>Установка часов: успешно.</translation>
+    </message>
+    <message>
+        <source>Set RTC: Failed.</source>
+        <translation>Установка часов: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get calibration state: Failed.</source>
+        <translation>Чтение состояния калибровки: ошибка.</translation>
+    </message>
+    <message>
+        <source>Get calibration state: Success.</source>
+        <translation>Чтение состояния калибровки: успешно.</translation>
+    </message>
+    <message>
+        <source>Uploading task error: Unable to get device type</source>
+        <translation>Ошибка загрузки задачи: не удалось определить тип модуля</translation>
+    </message>
+    <message>
+        <source>Uploading task error: Unable to upload task for %1 to device %2</source>
+        <translation>Ошибка загрузки задачи: задачу для %1 нельзя загрузить в модуль %2</translation>
+    </message>
+    <message>
+        <source>Loading in RAM: Failed.</source>
+        <translation>Загрузка в ОЗУ: ошибка.</translation>
+    </message>
+    <message>
+        <source>Loading in RAM: Success.</source>
+        <translation>Загрузка в ОЗУ: успешно.</translation>
+    </message>
+    <message>
+        <source>Uploading task: Failed.</source>
+        <translation>Загрузка задачи: ошибка.</translation>
+    </message>
+    <message>
+        <source>Initializing the module: Failed.</source>
+        <translation>Инициализация модуля: ошибка.</translation>
+    </message>
+    <message>
+        <source>Initializing the module: Success.</source>
+        <translation>Инициализация модуля: успешно.</translation>
+    </message>
+    <message>
+        <source>Save task: Failed.</source>
+        <translation>Сохранение задачи: ошибка.</translation>
+    </message>
+    <message>
+        <source>Save task: Success.</source>
+        <translation>Сохранение задачи: успешно.</translation>
+    </message>
+    <message>
+        <source>Repeat(%1) %2</source>
+        <translation>Повтор(%1) %2</translation>
+    </message>
+    <message>
+        <source>Connection error: %1</source>
+        <translation>Ошибка соединения: %1</translation>
+    </message>
+    <message>
+        <source>No connection.</source>
+        <translation>Нет соединения.</translation>
+    </message>
+    <message>
+        <source>Search for the host name.</source>
+        <translation>Поиск имени узла.</translation>
+    </message>
+    <message>
+        <source>Establishing connection.</source>
+        <translation>Установка соединения.</translation>
+    </message>
+    <message>
+        <source>A connection is established.</source>
+        <translation>Соединение установлено.</translation>
+    </message>
+    <message>
+        <source>The connection is about to close.</source>
+        <translation>Соединение закрывается.</translation>
+    </message>
+    <message>
+        <source>State code(%1).</source>
+        <translation>Код состояния(%1).</translation>
+    </message>
+    <message>
+        <source>Connection: %1</source>
+        <translation>Соединение: %1</translation>
+    </message>
+</context>
+<context>
     <name>Velmora::FBCommentModel</name>
     <message>
         <source>Add text</source>

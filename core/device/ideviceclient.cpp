@@ -1,0 +1,30 @@
+#include "device/ideviceclient.h"
+
+#include <QSettings>
+
+namespace Velmora {
+
+IDeviceClient::IDeviceClient(QObject* parent)
+    : QObject(parent)
+{ }
+
+bool IDeviceClient::readClientSettings(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("connection"));
+    m_host = settings.value(QStringLiteral("ip"), QStringLiteral("10.14.0.253")).toString();
+    m_port = quint16(settings.value(QStringLiteral("port"), 1518u).toUInt());
+    settings.endGroup();
+    return true;
+}
+
+bool IDeviceClient::writeClientSettings(QSettings& settings) const
+{
+    settings.beginGroup(QStringLiteral("connection"));
+    settings.setValue(QStringLiteral("ip"), m_host);
+    settings.setValue(QStringLiteral("port"), uint(m_port));
+    settings.endGroup();
+    settings.sync();
+    return true;
+}
+
+} // namespace Velmora
