@@ -74,9 +74,9 @@ TcpDeviceClient::TcpDeviceClient(QObject* parent)
 
 TcpDeviceClient::~TcpDeviceClient()
 {
-    // The socket must not report its last state changes to a client being destroyed.
-    m_socket->disconnect(this);
     disconnectFromDevice();
+    // The socket outlives this part of the object; its last signals must not reach it.
+    m_socket->disconnect(this);
     delete m_policy;
 }
 
@@ -350,6 +350,10 @@ int TcpDeviceClient::send(const quint8& cmd, const QByteArray& payload) const
 void TcpDeviceClient::waitReplie(int ms)
 {
     clearReplieData();
+    // Bytes that arrived after an earlier wait ended and make no whole reply are the tail of
+    // a reply given up on; they must not be taken for the start of this one.
+    if (!hasWholeReplie())
+        m_received.clear();
     m_timer->start(ms);
     m_loop->exec();
     m_timer->stop();
@@ -363,17 +367,20 @@ void TcpDeviceClient::slotReadyReplie()
     m_loop->quit();
     printReplie();
     // A second reply that came in the same segment waits for the next wake-up.
-    if (m_received.size() >= 2)
+    if (hasWholeReplie())
         QMetaObject::invokeMethod(this, &TcpDeviceClient::slotReadyReplie, Qt::QueuedConnection);
+}
+
+bool TcpDeviceClient::hasWholeReplie() const
+{
+    return m_received.size() >= 2 && m_received.size() >= 2 + quint8(m_received.at(1));
 }
 
 bool TcpDeviceClient::takeReplie()
 {
-    if (m_received.size() < 2)
+    if (!hasWholeReplie())
         return false;
     const int size = quint8(m_received.at(1));
-    if (m_received.size() < 2 + size)
-        return false;
     clearReplieData();
     m_replieCode = quint8(m_received.at(0));
     m_replieSize = quint8(size);

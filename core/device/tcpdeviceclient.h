@@ -55,6 +55,7 @@ private:
     // expected reply its payload goes to `reply` (when given).
     bool request(quint8 cmd, const QByteArray& payload, quint8 expected, const char* success, const char* failure,
                  QByteArray* reply = nullptr);
+    bool hasWholeReplie() const;
     // Takes the first whole reply out of the received bytes; false while it is incomplete.
     bool takeReplie();
     void clearReplieData();

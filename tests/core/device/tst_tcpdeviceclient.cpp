@@ -90,6 +90,8 @@ private slots:
     void peerCloseEndsWait();
     void splitReplyPrintedOnce();
     void twoRepliesInOneSegment();
+    void lateTailOfGivenUpReply();
+    void destroyingConnectedClientDisconnects();
 
 private:
     void connectClient();
@@ -653,6 +655,33 @@ void tst_TcpDeviceClient::twoRepliesInOneSegment()
     QVERIFY(m_client->pullDeviceRtcSettings(time));
     QCOMPARE(time, qint64(1));
     QCOMPARE(lines().mid(2, 2), QStringList({ replie("RTC command."), "Get RTC: Success." }));
+}
+
+void tst_TcpDeviceClient::lateTailOfGivenUpReply()
+{
+    Fault slow = fault(12, 1, Fault::SplitReply);
+    slow.delayMs = 2 * replyWait;
+    m_module->addFault(slow);
+    connectClient();
+    QByteArray record;
+    QVERIFY(!m_client->pullDeviceNetSettings(record));
+    QCOMPARE(lines(), QStringList({ "Get net params: Failed." }));
+
+    // The rest of that reply arrives while nobody waits; the next request still gets its own.
+    QTRY_COMPARE_WITH_TIMEOUT(m_module->requests().size(), 1, 100);
+    QTest::qWait(5 * replyWait);
+    m_console->clear();
+    QVERIFY(m_client->runTask());
+    QCOMPARE(lines(), QStringList({ success("Set task state."), "Running task: Success." }));
+}
+
+void tst_TcpDeviceClient::destroyingConnectedClientDisconnects()
+{
+    connectClient();
+    delete m_client;
+    m_client = nullptr;
+    QCOMPARE(lines(true),
+             QStringList({ "Connection: The connection is about to close.", "Connection: No connection." }));
 }
 
 VLM_TEST_MAIN(tst_TcpDeviceClient)
