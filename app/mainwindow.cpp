@@ -69,15 +69,24 @@ MainWindow::~MainWindow()
 void MainWindow::loadTranslations(const QLocale& locale)
 {
     m_locale = locale;
-    const QList<QPair<QTranslator*, QString>> translators {
-        { m_appTranslator, QStringLiteral("velmora") },
-        { m_coreTranslator, QStringLiteral("vlm_core") },
-        { m_guiTranslator, QStringLiteral("vlm_gui") },
-        { m_qtTranslator, QStringLiteral("qtbase") },
+    const QList<QPair<QTranslator**, QString>> translators {
+        { &m_appTranslator, QStringLiteral("velmora") },
+        { &m_coreTranslator, QStringLiteral("vlm_core") },
+        { &m_guiTranslator, QStringLiteral("vlm_gui") },
+        { &m_qtTranslator, QStringLiteral("qtbase") },
     };
     for (const auto& translator : translators) {
-        if (translator.first->load(locale, translator.second, QStringLiteral("_"), QLatin1String(translationsDir)))
-            QCoreApplication::installTranslator(translator.first);
+        // QTranslator::load empties a translator before it looks for the file, so a file
+        // that is missing would take the language in use away; load into a new one instead.
+        auto* loaded = new QTranslator(this);
+        if (!loaded->load(locale, translator.second, QStringLiteral("_"), QLatin1String(translationsDir))) {
+            delete loaded;
+            continue;
+        }
+        QCoreApplication::removeTranslator(*translator.first);
+        delete *translator.first;
+        *translator.first = loaded;
+        QCoreApplication::installTranslator(loaded);
     }
 }
 
@@ -145,7 +154,6 @@ void MainWindow::writeAppSettings()
 {
     AppSettings settings;
     saveWindowLayout(settings);
-    settings.sync();
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -73,6 +73,7 @@ private slots:
     void layoutRestoredByNextWindow();
     void switchingToRussianRetranslates();
     void sameLanguageLoadsNothing();
+    void missingTranslationKeepsLanguage();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -399,6 +400,24 @@ void tst_MainWindow::sameLanguageLoadsNothing()
     window.applyLanguageSetting(*settings);
     QCoreApplication::processEvents();
     QVERIFY(counter.count > 0);
+}
+
+void tst_MainWindow::missingTranslationKeepsLanguage()
+{
+    MainWindow window;
+    window.loadTranslations(QLocale(QLocale::Russian));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&Файл"));
+
+    // No translation files exist for German: the Russian ones stay in place.
+    window.loadTranslations(QLocale(QLocale::German));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.currentLocale().language(), QLocale::German);
+    QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&Файл"));
+
+    window.loadTranslations(QLocale(QLocale::English));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&File"));
 }
 
 VLM_TEST_MAIN(tst_MainWindow)
