@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editor/istylescene.h"
+#include "vlm_core_export.h"
+
+#include <QColor>
+
+namespace Velmora {
+
+// The colours of the block title.
+class VLM_CORE_EXPORT StyleBlockTitle : public IStyleScene
+{
+public:
+    bool read(const QDomElement& styleElement) override;
+
+    QColor backgroundColor;
+    QColor borderColor;
+    QColor textColor;
+};
+
+} // namespace Velmora
