@@ -1,0 +1,270 @@
+#include "editor/fbabstractblockgraphics.h"
+
+#include "editor/fbinputportgraphics.h"
+#include "editor/fboutputportgraphics.h"
+#include "editor/fbtitlegraphics.h"
+#include "editor/funcblock.h"
+#include "editor/scenestyle.h"
+#include "editor/stylecollection.h"
+#include "model/fbmodelitem.h"
+#include "services/singleton.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGraphicsGridLayout>
+#include <QGraphicsLinearLayout>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+
+namespace Velmora {
+
+namespace {
+
+QString deleteText()
+{
+    return QCoreApplication::translate("FBAbstractBlockGraphics", "Delete");
+}
+
+QGraphicsLinearLayout* newColumn()
+{
+    auto* layout = new QGraphicsLinearLayout(Qt::Vertical);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+} // namespace
+
+FBAbstractBlockGraphics::FBAbstractBlockGraphics(QGraphicsItem* parent)
+    : QGraphicsWidget(parent)
+{
+    createMenu();
+    setAcceptHoverEvents(true);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
+    setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    setZValue(100);
+    setCacheMode(DeviceCoordinateCache);
+    setFiltersChildEvents(true);
+}
+
+FBAbstractBlockGraphics::~FBAbstractBlockGraphics()
+{
+    // The menu may be the one running this very deletion.
+    if (m_menu && m_menu->isVisible())
+        m_menu->deleteLater();
+    else
+        delete m_menu;
+}
+
+SerializableObjectFactory<FBAbstractBlockGraphics>& FBAbstractBlockGraphics::factory()
+{
+    static std::atomic<SerializableObjectFactory<FBAbstractBlockGraphics>*> instance { nullptr };
+    static QMutex mutex;
+    return lazySingleton(instance, mutex, [] { return new SerializableObjectFactory<FBAbstractBlockGraphics>; });
+}
+
+void FBAbstractBlockGraphics::createMenu()
+{
+    m_menu = new QMenu;
+    m_deleteAction = m_menu->addAction(deleteText());
+}
+
+FBPortGraphics* FBAbstractBlockGraphics::portItem(int type, int index) const
+{
+    if (type == FBPortGraphics::InputType)
+        return m_inputPorts.value(index, nullptr);
+    if (type == FBPortGraphics::OutputType)
+        return m_outputPorts.value(index, nullptr);
+    return nullptr;
+}
+
+void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
+{
+    if (m_block) {
+        disconnect(m_block, &FuncBlock::onChangedModelItem, this, &FBAbstractBlockGraphics::slotChangedModel);
+        disconnect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
+        disconnect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block,
+                   &FuncBlock::slotNeedUpdateConection);
+    }
+    m_block = block;
+    if (!m_block)
+        return;
+    setParent(m_block);
+    connect(m_block, &FuncBlock::onChangedModelItem, this, &FBAbstractBlockGraphics::slotChangedModel);
+    connect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
+    connect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block, &FuncBlock::slotNeedUpdateConection);
+    build();
+}
+
+void FBAbstractBlockGraphics::build()
+{
+    createLayouts();
+    createAllItemGraphics();
+    setLayout(m_grid);
+}
+
+void FBAbstractBlockGraphics::createAllItemGraphics()
+{
+    const FBModelItem* root = m_block ? m_block->rootItem() : nullptr;
+    if (!root)
+        return;
+    for (FBModelItem* item : root->childItems())
+        createItemGraphics(item);
+}
+
+void FBAbstractBlockGraphics::createLayouts()
+{
+    m_grid = new QGraphicsGridLayout;
+    m_grid->setContentsMargins(3.0, 3.0, 3.0, 3.0);
+    m_inputsLayout = newColumn();
+    m_outputsLayout = newColumn();
+    m_grid->addItem(m_inputsLayout, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->addItem(m_outputsLayout, 1, 1, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void FBAbstractBlockGraphics::createItemGraphics(FBModelItem* item)
+{
+    switch (item->type()) {
+    case 1001:
+        m_title = new FBTitleGraphics(this);
+        m_title->setModelItem(item);
+        m_grid->addItem(m_title, 0, 0, 1, 2, Qt::AlignCenter);
+        break;
+    case 1002:
+        for (FBModelItem* port : item->childItems())
+            addInputPort(port);
+        break;
+    case 1003:
+        for (FBModelItem* port : item->childItems())
+            addOutputPort(port);
+        break;
+    default:
+        break;
+    }
+}
+
+void FBAbstractBlockGraphics::addInputPort(FBModelItem* item)
+{
+    auto* port = new FBInputPortGraphics(this);
+    m_inputsLayout->addItem(port);
+    m_inputsLayout->setAlignment(port, Qt::AlignLeft);
+    m_inputPorts.append(port);
+    port->setModelItem(item);
+}
+
+void FBAbstractBlockGraphics::addOutputPort(FBModelItem* item)
+{
+    auto* port = new FBOutputPortGraphics(this);
+    m_outputsLayout->addItem(port);
+    m_outputsLayout->setAlignment(port, Qt::AlignLeft);
+    m_outputPorts.append(port);
+    port->setModelItem(item);
+}
+
+void FBAbstractBlockGraphics::updateItemGraphics(FBModelItem* item)
+{
+    switch (item->type()) {
+    case 1001:
+        if (m_title)
+            m_title->updateModelItem(item);
+        break;
+    case 1004: {
+        const FBModelItem* list = item->parentItem();
+        const int row = item->rowOfParent();
+        FBPortGraphics* port = nullptr;
+        if (list && list->type() == 1002)
+            port = m_inputPorts.value(row, nullptr);
+        else if (list && list->type() == 1003)
+            port = m_outputPorts.value(row, nullptr);
+        if (port)
+            port->updateModelItem(item);
+        break;
+    }
+    case 1002:
+        updateInputCount(item);
+        break;
+    default:
+        break;
+    }
+}
+
+void FBAbstractBlockGraphics::updateInputCount(FBModelItem* inputs)
+{
+    const int oldCount = m_inputPorts.size();
+    const int newCount = inputs->childCount();
+    if (newCount == oldCount || !m_inputsLayout)
+        return;
+
+    prepareGeometryChange();
+    if (newCount > oldCount) {
+        for (int row = oldCount; row < newCount; ++row)
+            addInputPort(inputs->childAt(row));
+    } else {
+        for (int row = oldCount - 1; row >= newCount; --row) {
+            FBInputPortGraphics* port = m_inputPorts.takeAt(row);
+            // A hidden port has already left the column.
+            if (port->parentLayoutItem() == m_inputsLayout)
+                m_inputsLayout->removeItem(port);
+            delete port;
+        }
+    }
+    m_inputsLayout->invalidate();
+    m_grid->invalidate();
+    updateGeometry();
+}
+
+void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
+{
+    if (!item)
+        return;
+    updateItemGraphics(item);
+    update();
+}
+
+void FBAbstractBlockGraphics::updateGeometry()
+{
+    // The block always takes its minimum size: shrink to nothing and let the layout grow it
+    // to what its items need. Cached hints are dropped first so the shrink sees the new ones.
+    QGraphicsLayoutItem::updateGeometry();
+    resize(1.0, 1.0);
+    if (m_notify)
+        emit onNeedUpdateConnections();
+    QGraphicsWidget::updateGeometry();
+}
+
+void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    const StyleBlock& style = StyleCollection::instance().paintStyle().block();
+    painter->setPen(QPen(isSelected() ? style.selectColor : style.borderColor, 2.0, Qt::SolidLine, Qt::SquareCap,
+                         Qt::BevelJoin));
+    painter->setBrush(style.backgroundColor);
+    painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
+}
+
+bool FBAbstractBlockGraphics::sceneEventFilter(QGraphicsItem* watched, QEvent* event)
+{
+    // The scene itself handles presses on ports: they start connections.
+    const bool press = event->type() == QEvent::GraphicsSceneMousePress
+        || event->type() == QEvent::GraphicsSceneMouseDoubleClick;
+    const bool port = watched->type() == FBPortGraphics::InputType || watched->type() == FBPortGraphics::OutputType;
+    if (press && port)
+        return true;
+    return QGraphicsWidget::sceneEventFilter(watched, event);
+}
+
+void FBAbstractBlockGraphics::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    m_deleteAction->setText(deleteText());
+    m_menu->exec(event->screenPos());
+    event->accept();
+}
+
+QVariant FBAbstractBlockGraphics::itemChange(GraphicsItemChange change, const QVariant& value)
+{
+    if (change == ItemPositionHasChanged && m_block)
+        m_block->notifyChangedData();
+    return QGraphicsWidget::itemChange(change, value);
+}
+
+} // namespace Velmora

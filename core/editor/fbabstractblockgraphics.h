@@ -1,0 +1,92 @@
+#pragma once
+
+#include "services/serializableobjectfactory.h"
+#include "vlm_core_export.h"
+
+#include <QGraphicsWidget>
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+class QAction;
+class QGraphicsGridLayout;
+class QGraphicsLinearLayout;
+class QMenu;
+
+namespace Velmora {
+
+class FBInputPortGraphics;
+class FBModelItem;
+class FBOutputPortGraphics;
+class FBPortGraphics;
+class FBTitleGraphics;
+class FuncBlock;
+
+// The picture of a block, built from its model's item tree: a title row, inputs on the left,
+// outputs on the right and, per kind, a bottom row. It keeps the smallest size that holds
+// everything and follows every change of the model.
+class VLM_CORE_EXPORT FBAbstractBlockGraphics : public QGraphicsWidget
+{
+    Q_OBJECT
+public:
+    explicit FBAbstractBlockGraphics(QGraphicsItem* parent = nullptr);
+    ~FBAbstractBlockGraphics() override;
+
+    // The process-wide factory, keyed by the block models' serialization ids.
+    static SerializableObjectFactory<FBAbstractBlockGraphics>& factory();
+
+    // The key the graphics was created under.
+    QString serializationId() const { return m_graphicsName; }
+    void setSerializationId(const QString& name) { m_graphicsName = name; }
+
+    FuncBlock* funcBlock() const { return m_block; }
+    QAction* deleteAction() const { return m_deleteAction; }
+    // The input (FBPortGraphics::InputType) or output (OutputType) port at `index`.
+    FBPortGraphics* portItem(int type, int index) const;
+    FBTitleGraphics* titleItem() const { return m_title; }
+    QList<FBInputPortGraphics*> inputPorts() const { return m_inputPorts; }
+    QList<FBOutputPortGraphics*> outputPorts() const { return m_outputPorts; }
+
+    void setFuncBlock(FuncBlock* block);
+    void updateGeometry() override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+signals:
+    void onNeedUpdateConnections();
+
+public slots:
+    void slotChangedModel(FBModelItem* item);
+
+protected:
+    virtual void createMenu();
+    virtual void build();
+    virtual void createLayouts();
+    virtual void createItemGraphics(FBModelItem* item);
+    virtual void updateItemGraphics(FBModelItem* item);
+
+    bool sceneEventFilter(QGraphicsItem* watched, QEvent* event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
+
+    // Builds the whole tree below the root item of the block's model.
+    void createAllItemGraphics();
+
+    QString m_graphicsName;
+    QGraphicsGridLayout* m_grid = nullptr;
+    QGraphicsLinearLayout* m_inputsLayout = nullptr;
+    QGraphicsLinearLayout* m_outputsLayout = nullptr;
+    QPointer<QMenu> m_menu;
+    QAction* m_deleteAction = nullptr;
+    FBTitleGraphics* m_title = nullptr;
+    QList<FBInputPortGraphics*> m_inputPorts;
+    QList<FBOutputPortGraphics*> m_outputPorts;
+    bool m_notify = true;
+    FuncBlock* m_block = nullptr;
+
+private:
+    void addInputPort(FBModelItem* item);
+    void addOutputPort(FBModelItem* item);
+    void updateInputCount(FBModelItem* inputs);
+};
+
+} // namespace Velmora

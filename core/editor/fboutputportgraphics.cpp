@@ -1,0 +1,33 @@
+#include "editor/fboutputportgraphics.h"
+
+#include "editor/fbabstractblockgraphics.h"
+
+namespace Velmora {
+
+FBOutputPortGraphics::FBOutputPortGraphics(FBAbstractBlockGraphics* block)
+    : FBPortGraphics(block)
+{
+    m_labelAlignment = Qt::AlignRight | Qt::AlignVCenter;
+}
+
+void FBOutputPortGraphics::makeLabel()
+{
+    m_label = QStringLiteral("(%1) %2").arg(m_portType, m_portName);
+}
+
+void FBOutputPortGraphics::calcGeometry()
+{
+    prepareGeometryChange();
+    const QSizeF text = labelSize();
+    m_textRect = QRectF(0.0, 0.0, text.width(), text.height());
+    m_circleRect.moveLeft(text.width());
+    m_size = QSizeF(text.width() + m_circleRect.width(), text.height());
+}
+
+void FBOutputPortGraphics::setGeometry(const QRectF& rect)
+{
+    FBPortGraphics::setGeometry(rect);
+    setPos(m_block->size().width() - m_circleRect.width() / 2.0 - m_textRect.width(), rect.y());
+}
+
+} // namespace Velmora

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "editor/fbgraphicsitem.h"
+#include "vlm_core_export.h"
+
+#include <QFont>
+#include <QSizeF>
+#include <QString>
+
+namespace Velmora {
+
+// The title row of a block: its text on a rounded plate.
+class VLM_CORE_EXPORT FBTitleGraphics : public FBGraphicsItem
+{
+public:
+    explicit FBTitleGraphics(FBAbstractBlockGraphics* block);
+
+    void setModelItem(FBModelItem* item) override;
+    void setGeometry(const QRectF& rect) override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+    QString text() const { return m_text; }
+    QSizeF size() const { return m_size; }
+    QFont font() const { return m_font; }
+    qreal extraWidth() const { return m_extraWidth; }
+    qreal extraHeight() const { return m_extraHeight; }
+
+protected:
+    FBTitleGraphics(FBAbstractBlockGraphics* block, const QFont& font, qreal extraWidth, qreal extraHeight);
+
+    virtual void readText(FBModelItem* item);
+    QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
+    // The value texts below the ports: plain text in the block's text colour.
+    void paintPlainText(QPainter* painter);
+
+    QString m_text;
+    QSizeF m_size;
+    QFont m_font;
+    qreal m_extraWidth = 0.0;
+    qreal m_extraHeight = 0.0;
+};
+
+} // namespace Velmora
