@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "editor/stylecollection.h"
 #include "library/fblibreader.h"
 
 #include <QCloseEvent>
@@ -46,6 +47,8 @@ MainWindow::MainWindow(QWidget* parent)
     m_guiTranslator = new QTranslator(this);
     m_qtTranslator = new QTranslator(this);
 
+    StyleCollection::instance().initCollection(QStringLiteral(":/data/scene_styles.xml"));
+
     QCoreApplication::setOrganizationName(QStringLiteral("Norvet inc"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
@@ -55,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent)
     FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"));
 
     AppSettings settings;
+    StyleCollection::instance().readSettings(settings);
     loadTranslations(settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale());
     restoreWindowLayout(settings);
 
@@ -154,6 +158,7 @@ void MainWindow::writeAppSettings()
 {
     AppSettings settings;
     saveWindowLayout(settings);
+    StyleCollection::instance().writeSettings(settings);
 }
 
 void MainWindow::changeEvent(QEvent* event)

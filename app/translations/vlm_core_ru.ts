@@ -229,6 +229,13 @@
     </message>
 </context>
 <context>
+    <name>StyleCollection</name>
+    <message>
+        <source>styles %1 parse error (row %2, column %3): %4.</source>
+        <translation>стили %1: ошибка разбора (строка %2, столбец %3): %4.</translation>
+    </message>
+</context>
+<context>
     <name>TcpDeviceClient</name>
     <message>
         <source>Running task: Success.</source>
