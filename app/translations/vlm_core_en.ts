@@ -229,6 +229,17 @@
     </message>
 </context>
 <context>
+    <name>PropertyTreeModel</name>
+    <message>
+        <source>Property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TcpDeviceClient</name>
     <message>
         <source>Running task: Success.</source>
