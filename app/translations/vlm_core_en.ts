@@ -229,6 +229,24 @@
     </message>
 </context>
 <context>
+    <name>FBAbstractBlockGraphics</name>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PropertyTreeModel</name>
+    <message>
+        <source>Property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StyleCollection</name>
     <message>
         <source>styles %1 parse error (row %2, column %3): %4.</source>

@@ -1,0 +1,182 @@
+#include "editor/propertytreemodel.h"
+
+#include "model/fbmodelitem.h"
+
+#include <QCoreApplication>
+
+namespace Velmora {
+
+namespace {
+
+constexpr int nameColumn = 0;
+constexpr int valueColumn = 1;
+
+FBModelItem* indexItem(const QModelIndex& index)
+{
+    return static_cast<FBModelItem*>(index.internalPointer());
+}
+
+} // namespace
+
+PropertyTreeModel::PropertyTreeModel(QObject* parent)
+    : QAbstractItemModel(parent)
+{ }
+
+void PropertyTreeModel::setRootItem(FBModelItem* item)
+{
+    beginResetModel();
+    m_rootItem = item;
+    endResetModel();
+}
+
+bool PropertyTreeModel::isBelowRoot(const FBModelItem* item) const
+{
+    if (!m_rootItem || !item)
+        return false;
+    for (const FBModelItem* parent = item->parentItem(); parent; parent = parent->parentItem()) {
+        if (parent == m_rootItem)
+            return true;
+    }
+    return false;
+}
+
+void PropertyTreeModel::updateItem(FBModelItem* item)
+{
+    // An index names the item's own row: the same index index() gives for it, so views and
+    // proxies find the row that really changed.
+    if (!isBelowRoot(item))
+        return;
+    const int row = item->rowOfParent();
+    emit dataChanged(createIndex(row, nameColumn, item), createIndex(row, valueColumn, item));
+}
+
+FBModelItem* PropertyTreeModel::itemOf(const QModelIndex& index) const
+{
+    FBModelItem* item = index.isValid() ? indexItem(index) : nullptr;
+    return item ? item : m_rootItem;
+}
+
+int PropertyTreeModel::columnCount(const QModelIndex& parent) const
+{
+    return !parent.isValid() || parent.column() == nameColumn ? 2 : 0;
+}
+
+int PropertyTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() && parent.column() != nameColumn)
+        return 0;
+    const FBModelItem* item = itemOf(parent);
+    return item ? item->childCount() : 0;
+}
+
+QModelIndex PropertyTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (!m_rootItem || (parent.isValid() && parent.column() != nameColumn))
+        return {};
+    if (row < 0 || column < nameColumn || column > valueColumn)
+        return {};
+    FBModelItem* child = itemOf(parent)->childAt(row);
+    return child ? createIndex(row, column, child) : QModelIndex();
+}
+
+QModelIndex PropertyTreeModel::parent(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return {};
+    const FBModelItem* item = indexItem(index);
+    FBModelItem* parent = item ? item->parentItem() : nullptr;
+    if (!parent || parent == m_rootItem)
+        return {};
+    const int row = parent->rowOfParent();
+    return row >= 0 ? createIndex(row, nameColumn, parent) : QModelIndex();
+}
+
+QVariant PropertyTreeModel::data(const QModelIndex& index, int role) const
+{
+    if (!m_rootItem || !index.isValid())
+        return {};
+    const FBModelItem* item = indexItem(index);
+    if (!item)
+        return {};
+
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (index.column() == nameColumn)
+            return item->displayName();
+        if (index.column() == valueColumn)
+            return item->dataToVariant();
+        return {};
+    case Qt::CheckStateRole:
+        if (index.column() == nameColumn && item->isCustomVisible())
+            return item->isVisible() ? Qt::Checked : Qt::Unchecked;
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool PropertyTreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid())
+        return false;
+    FBModelItem* item = indexItem(index);
+    if (!item)
+        return false;
+
+    switch (role) {
+    case Qt::EditRole:
+        if (!item->dataFromVariant(value))
+            return false;
+        break;
+    case Qt::CheckStateRole:
+        // Qt::Unchecked is 0, Qt::Checked and Qt::PartiallyChecked are not.
+        if (item->isCustomVisible())
+            item->setVisible(value.toBool());
+        break;
+    default:
+        return false;
+    }
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags PropertyTreeModel::flags(const QModelIndex& index) const
+{
+    const FBModelItem* item = index.isValid() ? indexItem(index) : nullptr;
+    if (!item)
+        return Qt::NoItemFlags;
+
+    Qt::ItemFlags flags = Qt::ItemIsSelectable;
+    if (index.column() == valueColumn) {
+        flags |= Qt::ItemIsEnabled;
+        if (item->isEditable())
+            flags |= Qt::ItemIsEditable;
+    } else if (index.column() == nameColumn) {
+        // The box of an optional item is greyed out while the item may not be switched,
+        // for a port while it is connected.
+        if (item->isCustomVisible())
+            flags |= Qt::ItemIsUserCheckable;
+        if (!item->isCustomVisible() || item->isCheckable())
+            flags |= Qt::ItemIsEnabled;
+    }
+    return flags;
+}
+
+QVariant PropertyTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    if (section == nameColumn)
+        return QCoreApplication::translate("PropertyTreeModel", "Property");
+    if (section == valueColumn)
+        return QCoreApplication::translate("PropertyTreeModel", "Value");
+    return {};
+}
+
+bool PropertyTreeModel::setHeaderData(int, Qt::Orientation, const QVariant&, int)
+{
+    return false;
+}
+
+} // namespace Velmora

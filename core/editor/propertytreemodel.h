@@ -1,0 +1,45 @@
+#pragma once
+
+#include "vlm_core_export.h"
+
+#include <QAbstractItemModel>
+
+namespace Velmora {
+
+class FBModelItem;
+
+// The property panel: the item tree of one block in two columns, the name of each item and
+// its value. Every index carries its item as internal pointer; the root item has no row of
+// its own. The root is not owned and is cleared by the owner before the block goes away.
+class VLM_CORE_EXPORT PropertyTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+public:
+    explicit PropertyTreeModel(QObject* parent = nullptr);
+
+    FBModelItem* rootItem() const { return m_rootItem; }
+    // A null root empties the view.
+    void setRootItem(FBModelItem* item);
+    // Refreshes both columns of an item of the shown tree; other items are ignored.
+    void updateItem(FBModelItem* item);
+
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+
+private:
+    // The item of an index; the root for the invalid index and for an index without item.
+    FBModelItem* itemOf(const QModelIndex& index) const;
+    bool isBelowRoot(const FBModelItem* item) const;
+
+    FBModelItem* m_rootItem = nullptr;
+};
+
+} // namespace Velmora
