@@ -95,6 +95,7 @@ void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
     connect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
     connect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block, &FuncBlock::slotNeedUpdateConection);
     build();
+    relayout();
 }
 
 void FBAbstractBlockGraphics::build()
@@ -219,7 +220,15 @@ void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
     if (!item)
         return;
     updateItemGraphics(item);
+    relayout();
     update();
+}
+
+void FBAbstractBlockGraphics::relayout()
+{
+    // Qt lays a widget out on a posted request; the block's ports must be where they are
+    // drawn as soon as a change returns, for the connections that attach to them.
+    QCoreApplication::sendPostedEvents(this, QEvent::LayoutRequest);
 }
 
 void FBAbstractBlockGraphics::updateGeometry()

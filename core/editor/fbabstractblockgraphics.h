@@ -68,6 +68,8 @@ protected:
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
 
+    // Applies a pending layout at once.
+    void relayout();
     // Builds the whole tree below the root item of the block's model.
     void createAllItemGraphics();
 

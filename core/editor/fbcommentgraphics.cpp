@@ -122,6 +122,7 @@ void FBCommentGraphics::slotUpdatedText()
     m_text->updateGeometry();
     m_grid->updateGeometry();
     updateGeometry();
+    relayout();
     update();
 
     auto* model = qobject_cast<FBCommentModel*>(m_block ? m_block->model() : nullptr);

@@ -15,6 +15,7 @@
 #include "model/fbcommentmodel.h"
 #include "model/fbdatanumbermodel.h"
 #include "model/fbmodeldatanum.h"
+#include "model/fbmodelport.h"
 #include "model/fbmodelports.h"
 
 #include <QAction>
@@ -120,7 +121,7 @@ void tst_FBAbstractBlockGraphics::build_data()
     QTest::newRow("constant") << "Constant" << user + 2 << "CONST" << QStringList()
                               << QStringList { "(int8) Out" } << "Value: 0";
     QTest::newRow("list") << "Analog Signal Type" << user + 3 << "ANALOG_SIGNAL" << QStringList()
-                          << QStringList { "(uint8) Out" } << "Type: Disable";
+                          << QStringList { "(uint8) Out" } << "Type: Current";
     QTest::newRow("comment") << "Comment" << user + 14 << QString() << QStringList() << QStringList() << QString();
 }
 
@@ -197,11 +198,11 @@ void tst_FBAbstractBlockGraphics::hidePort()
     QVERIFY(block);
     const FBAbstractBlockGraphics* graphics = block->graphics();
     const FBModelItem* outputs = block->model()->findItem(QStringLiteral("outputs"));
-    QCOMPARE(graphics->outputPorts().size(), 4);
+    QCOMPARE(graphics->outputPorts().size(), 8);
     // The first output is always shown, so its layout is the column.
     const auto* layout = static_cast<QGraphicsLinearLayout*>(graphics->outputPorts().first()->parentLayoutItem());
     const auto layoutCount = [layout] { return layout->count(); };
-    // The two optional outputs start hidden and out of the column.
+    // The six optional outputs start hidden and out of the column.
     QCOMPARE(layoutCount(), 2);
     QVERIFY(!graphics->outputPorts().at(2)->isVisible());
 
@@ -281,7 +282,7 @@ void tst_FBAbstractBlockGraphics::modelChangeReachesGraphics()
     auto* model = static_cast<FBDataNumberModel*>(block->model());
     QSignalSpy changed(block.get(), &FuncBlock::onChangedData);
 
-    model->numberItem()->setTypeName(QStringLiteral("float"));
+    model->port()->dataFromVariant(QStringLiteral("float"));
     model->numberItem()->dataFromVariant(2.5);
     QCOMPARE(graphics->valueItem()->text(), QStringLiteral("Value: 2.5"));
     QCOMPARE(labels(graphics->outputPorts()), QStringList { "(float) Out" });
