@@ -1,8 +1,11 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "editor/propertiesmanager.h"
+#include "editor/propertytreemodel.h"
 #include "editor/stylecollection.h"
 #include "library/fblibreader.h"
+#include "library/librarytreemodel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,6 +13,8 @@
 #include <QEvent>
 #include <QSettings>
 #include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <QTranslator>
 
 namespace Velmora {
@@ -31,6 +36,14 @@ struct AppSettings : QSettings
                     QCoreApplication::applicationName())
     { }
 };
+
+// Fills a dock's content widget with one view.
+void placeInDock(QDockWidget* dock, QWidget* view)
+{
+    auto* layout = new QVBoxLayout(dock->widget());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+}
 
 } // namespace
 
@@ -54,6 +67,8 @@ MainWindow::MainWindow(QWidget* parent)
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
 
+    createDockViews();
+
     // The block prototypes every diagram is drawn from.
     FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"));
 
@@ -68,6 +83,39 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     delete ui;
+}
+
+void MainWindow::createDockViews()
+{
+    m_propertyView = new QTreeView(this);
+    m_propertyModel = new PropertyTreeModel(this);
+    m_propertyView->setModel(m_propertyModel);
+    placeInDock(ui->dockRight, m_propertyView);
+    PropertiesManager& properties = PropertiesManager::instance();
+    connect(&properties, &PropertiesManager::onShowProperty, this, &MainWindow::slotShowPropertyFBItem);
+    connect(&properties, &PropertiesManager::onReset, this, &MainWindow::slotResetPropertyFBItem);
+    connect(&properties, &PropertiesManager::onUpdate, this, &MainWindow::slotUpdatePropertyWidget);
+
+    m_libraryView = new QTreeView(this);
+    m_libraryModel = new LibraryTreeModel(this);
+    m_libraryView->setModel(m_libraryModel);
+    m_libraryView->setDragEnabled(true);
+    placeInDock(ui->dockLeft, m_libraryView);
+}
+
+void MainWindow::slotShowPropertyFBItem(FBModelItem* rootItem)
+{
+    m_propertyModel->setRootItem(rootItem);
+}
+
+void MainWindow::slotResetPropertyFBItem()
+{
+    m_propertyModel->setRootItem(nullptr);
+}
+
+void MainWindow::slotUpdatePropertyWidget(FBModelItem* item)
+{
+    m_propertyModel->updateItem(item);
 }
 
 void MainWindow::loadTranslations(const QLocale& locale)
@@ -157,8 +205,8 @@ void MainWindow::updateWindowTitle()
 void MainWindow::writeAppSettings()
 {
     AppSettings settings;
-    saveWindowLayout(settings);
     StyleCollection::instance().writeSettings(settings);
+    saveWindowLayout(settings);
 }
 
 void MainWindow::changeEvent(QEvent* event)

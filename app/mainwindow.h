@@ -1,17 +1,23 @@
 #pragma once
 
+#include "model/fbmodelitem.h"
+
 #include <QLocale>
 #include <QMainWindow>
 
 class QEvent;
 class QSettings;
 class QTranslator;
+class QTreeView;
 
 namespace Ui {
 class MainWindow;
 }
 
 namespace Velmora {
+
+class LibraryTreeModel;
+class PropertyTreeModel;
 
 // The program's one top-level window: actions, menus, toolbar and the four docks.
 class MainWindow : public QMainWindow
@@ -29,11 +35,17 @@ public:
     void saveWindowLayout(QSettings& settings);
     void applyViewSettings(QSettings& settings);
 
+public slots:
+    void slotShowPropertyFBItem(FBModelItem* rootItem);
+    void slotResetPropertyFBItem();
+    void slotUpdatePropertyWidget(FBModelItem* item);
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createDockViews();
     void updateWindowTitle();
     void connectVisibilityTrackers();
     void writeAppSettings();
@@ -44,6 +56,10 @@ private:
     QTranslator* m_coreTranslator = nullptr;
     QTranslator* m_guiTranslator = nullptr;
     QTranslator* m_qtTranslator = nullptr;
+    QTreeView* m_propertyView = nullptr;
+    QTreeView* m_libraryView = nullptr;
+    PropertyTreeModel* m_propertyModel = nullptr;
+    LibraryTreeModel* m_libraryModel = nullptr;
 };
 
 } // namespace Velmora

@@ -1,5 +1,9 @@
 #include "mainwindow.h"
 
+#include "editor/propertiesmanager.h"
+#include "editor/stylecollection.h"
+#include "model/fbmodeltitle.h"
+
 #include "testmain.h"
 
 #include <QDockWidget>
@@ -8,6 +12,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <memory>
 
@@ -74,6 +79,7 @@ private slots:
     void switchingToRussianRetranslates();
     void sameLanguageLoadsNothing();
     void missingTranslationKeepsLanguage();
+    void stylesAndDockViews();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -418,6 +424,34 @@ void tst_MainWindow::missingTranslationKeepsLanguage()
     window.loadTranslations(QLocale(QLocale::English));
     QCoreApplication::processEvents();
     QCOMPARE(window.findChild<QMenu*>("menu_File")->title(), QStringLiteral("&File"));
+}
+
+void tst_MainWindow::stylesAndDockViews()
+{
+    {
+        auto settings = appSettings();
+        settings->setValue(QStringLiteral("style_collection/current_style"), QStringLiteral("Light"));
+    }
+    {
+        MainWindow window;
+        QCOMPARE(StyleCollection::instance().getNameStyles(), (QList<QString> { "Dark", "Light" }));
+        QCOMPARE(StyleCollection::instance().currentStyleName(), QStringLiteral("Light"));
+        StyleCollection::instance().setCurrentStyle(QStringLiteral("Dark"));
+
+        auto* library = window.findChild<QDockWidget*>("dockLeft")->widget()->findChild<QTreeView*>();
+        QVERIFY(library && library->dragEnabled());
+        auto* properties = window.findChild<QDockWidget*>("dockRight")->widget()->findChild<QTreeView*>();
+        QVERIFY(properties);
+        FBModelItem root;
+        new FBModelTitle(&root);
+        PropertiesManager::instance().showProperty(&root);
+        QCOMPARE(properties->model()->rowCount(), 1);
+        PropertiesManager::instance().reset();
+        QCOMPARE(properties->model()->rowCount(), 0);
+        window.close();
+    }
+    // The style is written when the window closes.
+    QCOMPARE(appSettings()->value(QStringLiteral("style_collection/current_style")).toString(), QStringLiteral("Dark"));
 }
 
 VLM_TEST_MAIN(tst_MainWindow)
