@@ -100,6 +100,7 @@ void MainWindow::createDockViews()
     m_libraryModel = new LibraryTreeModel(this);
     m_libraryView->setModel(m_libraryModel);
     m_libraryView->setDragEnabled(true);
+    m_libraryView->setHeaderHidden(true);
     placeInDock(ui->dockLeft, m_libraryView);
 }
 
