@@ -1,0 +1,140 @@
+#pragma once
+
+#include "vlm_core_export.h"
+
+#include <QGraphicsScene>
+#include <QHash>
+#include <QMultiHash>
+#include <QPointF>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+class QUndoStack;
+
+namespace Velmora {
+
+class ConnectionPresenter;
+class FBModelItem;
+class FBModelPort;
+class FBPortGraphics;
+class FuncBlock;
+class SceneGrid;
+
+// The editable diagram of one project. User edits become commands on the scene's own undo
+// stack; the commands call the undo-free add and remove operations, which keep the blocks,
+// the connections, their id hashes and the ports' connected flags in step.
+class VLM_CORE_EXPORT GraphicsScene : public QGraphicsScene
+{
+    Q_OBJECT
+public:
+    explicit GraphicsScene(QObject* parent = nullptr);
+    // Deletes the blocks and connections still on the scene.
+    ~GraphicsScene() override;
+
+    QUndoStack* undoStack() const { return m_undoStack; }
+    SceneGrid* getGrid() const { return m_grid; }
+
+    // In call order: the order left by the last updateBlockOrder.
+    QVector<FuncBlock*> getFuncBlocks() const { return m_funcBlocks; }
+    FuncBlock* funcBlockById(const QString& id) const { return m_funcBlocksById.value(id, nullptr); }
+    // Most recently added first; a connection from a block to itself is listed twice.
+    QVector<ConnectionPresenter*> connectionsById(const QString& id) const;
+    QVector<ConnectionPresenter*> getConnections() const { return m_connections; }
+    // kind 1002: an input, 1003: an output.
+    FBModelPort* portModelItem(const QString& blockId, int kind, int index) const;
+
+    QVector<FuncBlock*> selectedFuncBlocks() const { return m_selectedFuncBlocks; }
+    QVector<ConnectionPresenter*> selectedConnections() const { return m_selectedConnections; }
+    QSet<ConnectionPresenter*> getMovableConnections() const { return m_movableConnections; }
+    QVector<ConnectionPresenter*> getMovableEmitterConnections() const { return m_movableEmitterConnections; }
+    QVector<ConnectionPresenter*> getMovableReceiverConnections() const { return m_movableReceiverConnections; }
+    ConnectionPresenter* constructedConnection() const { return m_constructConnection; }
+    bool isMoving() const { return m_moving; }
+
+    QPointF getPasteOffset() const { return m_pasteOffset; }
+    void setPasteOffset(const QPointF& offset) { m_pasteOffset = offset; }
+
+    // Edits without undo, for the commands.
+    void addFuncBlock(FuncBlock* block);
+    void removeFuncBlock(FuncBlock* block);
+    void addGroupFuncBlock(const QVector<FuncBlock*>& blocks);
+    void removeGroupFuncBlock(const QVector<FuncBlock*>& blocks);
+    void addConnection(ConnectionPresenter* connection);
+    void removeConnection(ConnectionPresenter* connection, bool removeFromScene);
+    void addGroupConnection(const QVector<ConnectionPresenter*>& connections);
+    void removeGroupConnection(const QVector<ConnectionPresenter*>& connections);
+
+    // User operations: each pushes one command, or none.
+    void createFuncBlock(const QPointF& pos, const QString& prototypeId);
+    void beginConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex);
+    void endConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex);
+    void cancelConstruct();
+    void undo();
+    void redo();
+    void updateBlockOrder();
+
+    // The move sets of the selection, as a drag or a copy needs them.
+    void setMovableConnections();
+    void resetMovableConnections();
+
+signals:
+    void onChangedData();
+
+public slots:
+    void slotRemoveItems();
+
+private slots:
+    void slotUpdateConnections();
+    void slotChangedData();
+    void slotSelectionChange();
+    void slotUpdateProperty(FBModelItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void dragEnterEvent(QGraphicsSceneDragDropEvent* event) override;
+    void dragMoveEvent(QGraphicsSceneDragDropEvent* event) override;
+    void dropEvent(QGraphicsSceneDragDropEvent* event) override;
+
+private:
+    FuncBlock* blockAtPoint(const QPointF& pos) const;
+    FBPortGraphics* portAt(const QPointF& pos) const;
+    void mousePressConnectionHandler(QGraphicsSceneMouseEvent* event);
+    void mouseMoveConnectionHandler(QGraphicsSceneMouseEvent* event);
+    void mouseReleaseConnectionHandler(QGraphicsSceneMouseEvent* event);
+    void startMoveFB(QGraphicsSceneMouseEvent* event);
+    void moveFB(QGraphicsSceneMouseEvent* event);
+    void stopMoveFB(QGraphicsSceneMouseEvent* event);
+
+    void attachFuncBlock(FuncBlock* block);
+    void detachFuncBlock(FuncBlock* block);
+    void attachConnection(ConnectionPresenter* connection);
+    void detachConnection(ConnectionPresenter* connection, bool removeFromScene);
+    void setPortFlags(const ConnectionPresenter* connection, bool connected);
+    void finishEdit(bool reorder);
+    void discardConstruction();
+    void printLinkError(const char* text);
+
+    QUndoStack* m_undoStack = nullptr;
+    ConnectionPresenter* m_constructConnection = nullptr;
+    bool m_moving = false;
+    QPointF m_pressPos;
+    QPointF m_pasteOffset;
+    QVector<FuncBlock*> m_funcBlocks;
+    QVector<FuncBlock*> m_selectedFuncBlocks;
+    QHash<QString, FuncBlock*> m_funcBlocksById;
+    QVector<ConnectionPresenter*> m_connections;
+    QVector<ConnectionPresenter*> m_selectedConnections;
+    QSet<ConnectionPresenter*> m_movableConnections;
+    QVector<ConnectionPresenter*> m_movableEmitterConnections;
+    QVector<ConnectionPresenter*> m_movableReceiverConnections;
+    QMultiHash<QString, ConnectionPresenter*> m_connectionsById;
+    SceneGrid* m_grid = nullptr;
+};
+
+} // namespace Velmora
