@@ -51,7 +51,7 @@ FBAbstractBlockGraphics::FBAbstractBlockGraphics(QGraphicsItem* parent)
 FBAbstractBlockGraphics::~FBAbstractBlockGraphics()
 {
     // The menu may be the one running this very deletion.
-    if (m_menu && m_menu->isVisible())
+    if (m_menuRunning)
         m_menu->deleteLater();
     else
         delete m_menu;
@@ -94,6 +94,9 @@ void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
     connect(m_block, &FuncBlock::onChangedModelItem, this, &FBAbstractBlockGraphics::slotChangedModel);
     connect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
     connect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block, &FuncBlock::slotNeedUpdateConection);
+    // The picture is built once; a later block only takes over the links.
+    if (m_grid)
+        return;
     build();
     relayout();
 }
@@ -229,6 +232,8 @@ void FBAbstractBlockGraphics::relayout()
     // Qt lays a widget out on a posted request; the block's ports must be where they are
     // drawn as soon as a change returns, for the connections that attach to them.
     QCoreApplication::sendPostedEvents(this, QEvent::LayoutRequest);
+    if (m_notify)
+        emit onNeedUpdateConnections();
 }
 
 void FBAbstractBlockGraphics::updateGeometry()
@@ -265,7 +270,11 @@ bool FBAbstractBlockGraphics::sceneEventFilter(QGraphicsItem* watched, QEvent* e
 void FBAbstractBlockGraphics::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
     m_deleteAction->setText(deleteText());
+    m_menuRunning = true;
+    QPointer<FBAbstractBlockGraphics> alive(this);
     m_menu->exec(event->screenPos());
+    if (alive)
+        m_menuRunning = false;
     event->accept();
 }
 

@@ -83,6 +83,7 @@ protected:
     QList<FBInputPortGraphics*> m_inputPorts;
     QList<FBOutputPortGraphics*> m_outputPorts;
     bool m_notify = true;
+    bool m_menuRunning = false;
     FuncBlock* m_block = nullptr;
 
 private:

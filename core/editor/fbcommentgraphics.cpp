@@ -118,6 +118,8 @@ void FBCommentGraphics::build()
 
 void FBCommentGraphics::slotUpdatedText()
 {
+    if (!m_text)
+        return;
     prepareGeometryChange();
     m_text->updateGeometry();
     m_grid->updateGeometry();

@@ -19,9 +19,9 @@ public:
     FBAbstractBlockGraphics* blockGraphics() const { return m_block; }
 
     virtual void setModelItem(FBModelItem* item) = 0;
-    void updateModelItem(FBModelItem* item);
+    virtual void updateModelItem(FBModelItem* item);
     // Drops the cached size hints here and in the layout that holds the item.
-    void updateLayout();
+    virtual void updateLayout();
 
     QRectF boundingRect() const override;
     void setGeometry(const QRectF& rect) override;

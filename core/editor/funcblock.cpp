@@ -49,7 +49,12 @@ FuncBlock::~FuncBlock()
 {
     // The graphics leaves its scene before the model it shows goes away.
     delete m_graphics;
-    delete m_model;
+    delete m_model.data();
+}
+
+FBAbstractModel* FuncBlock::model() const
+{
+    return m_model;
 }
 
 FBAbstractBlockGraphics* FuncBlock::graphics() const

@@ -26,7 +26,7 @@ public:
     ~FuncBlock() override;
 
     QUuid id() const { return m_id; }
-    FBAbstractModel* model() const { return m_model; }
+    FBAbstractModel* model() const;
     FBAbstractBlockGraphics* graphics() const;
     FBModelItem* rootItem() const;
 
@@ -66,7 +66,7 @@ private:
     bool setPortConnected(const QString& list, int index, bool connected);
 
     QUuid m_id;
-    FBAbstractModel* m_model = nullptr;
+    QPointer<FBAbstractModel> m_model;
     // A scene deletes the items it holds when it goes first.
     QPointer<FBAbstractBlockGraphics> m_graphics;
 };

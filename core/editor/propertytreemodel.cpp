@@ -1,5 +1,6 @@
 #include "editor/propertytreemodel.h"
 
+#include "model/fbabstractmodel.h"
 #include "model/fbmodelitem.h"
 
 #include <QCoreApplication>
@@ -24,8 +25,38 @@ PropertyTreeModel::PropertyTreeModel(QObject* parent)
 
 void PropertyTreeModel::setRootItem(FBModelItem* item)
 {
+    disconnect(m_changedConnection);
+    disconnect(m_destroyedConnection);
     beginResetModel();
     m_rootItem = item;
+    rememberListCounts();
+    endResetModel();
+
+    FBAbstractModel* model = item ? item->model() : nullptr;
+    if (!model)
+        return;
+    m_changedConnection = connect(model, &FBAbstractModel::onChangedItem, this, &PropertyTreeModel::slotChangedItem);
+    m_destroyedConnection = connect(model, &QObject::destroyed, this, [this] { setRootItem(nullptr); });
+}
+
+void PropertyTreeModel::rememberListCounts()
+{
+    m_listCounts.clear();
+    if (!m_rootItem)
+        return;
+    for (const FBModelItem* child : m_rootItem->childItems())
+        m_listCounts.insert(child, child->childCount());
+}
+
+void PropertyTreeModel::slotChangedItem(FBModelItem* item)
+{
+    // Ports were added or removed behind the views' back (the ports editor changes the
+    // count on the item itself): rows that point at deleted items must go at once.
+    const auto known = m_listCounts.constFind(item);
+    if (known == m_listCounts.constEnd() || known.value() == item->childCount())
+        return;
+    beginResetModel();
+    rememberListCounts();
     endResetModel();
 }
 
@@ -130,9 +161,13 @@ bool PropertyTreeModel::setData(const QModelIndex& index, const QVariant& value,
             return false;
         break;
     case Qt::CheckStateRole:
-        // Qt::Unchecked is 0, Qt::Checked and Qt::PartiallyChecked are not.
-        if (item->isCustomVisible())
+        // Qt::Unchecked is 0, Qt::Checked and Qt::PartiallyChecked are not. A connected
+        // port cannot be switched off: its line would end at nothing.
+        if (item->isCustomVisible()) {
+            if (!item->isCheckable())
+                return false;
             item->setVisible(value.toBool());
+        }
         break;
     default:
         return false;

@@ -3,6 +3,8 @@
 #include "vlm_core_export.h"
 
 #include <QAbstractItemModel>
+#include <QHash>
+#include <QMetaObject>
 
 namespace Velmora {
 
@@ -10,7 +12,8 @@ class FBModelItem;
 
 // The property panel: the item tree of one block in two columns, the name of each item and
 // its value. Every index carries its item as internal pointer; the root item has no row of
-// its own. The root is not owned and is cleared by the owner before the block goes away.
+// its own. The root is not owned; the model lets go of it when the block model that owns it
+// is destroyed, and starts afresh when a port list below it gains or loses ports.
 class VLM_CORE_EXPORT PropertyTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -38,8 +41,14 @@ private:
     // The item of an index; the root for the invalid index and for an index without item.
     FBModelItem* itemOf(const QModelIndex& index) const;
     bool isBelowRoot(const FBModelItem* item) const;
+    void slotChangedItem(FBModelItem* item);
+    void rememberListCounts();
 
     FBModelItem* m_rootItem = nullptr;
+    // Rows of the lists below the root as the views know them.
+    QHash<const FBModelItem*, int> m_listCounts;
+    QMetaObject::Connection m_changedConnection;
+    QMetaObject::Connection m_destroyedConnection;
 };
 
 } // namespace Velmora

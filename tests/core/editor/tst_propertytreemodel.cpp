@@ -5,6 +5,7 @@
 #include "model/fbabstractmodel.h"
 #include "model/fbmodelitem.h"
 #include "model/fbmodelport.h"
+#include "model/fbmodelports.h"
 
 #include "testmain.h"
 
@@ -62,6 +63,7 @@ private slots:
     void flags_data();
     void flags();
     void uncheckingHidesThePort();
+    void followsPortCountAndBlockLifetime();
     void setData_data();
     void setData();
     void updateItem_data();
@@ -226,6 +228,35 @@ void tst_PropertyTreeModel::uncheckingHidesThePort()
     // The block hears of it through its own item, which redraws it and marks the project.
     QCOMPARE(blockChanged.count(), 1);
     QCOMPARE(blockChanged.at(0).at(0).value<FBModelItem*>(), port);
+}
+
+void tst_PropertyTreeModel::followsPortCountAndBlockLifetime()
+{
+    PropertyTreeModel model;
+    // A connected optional port keeps its box: its line would end at nothing.
+    static_cast<FBModelPort*>(itemAt(m_block->rootItem(), oldState))->setConnected(true);
+    model.setRootItem(m_block->rootItem());
+    QVERIFY(!model.setData(indexAt(model, oldState, 0), Qt::Unchecked, Qt::CheckStateRole));
+
+    std::unique_ptr<FBAbstractModel> block(m_factory.create(QStringLiteral("AND")));
+    model.setRootItem(block->rootItem());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto* ports = static_cast<FBModelPorts*>(block->findItem(QStringLiteral("inputs")));
+    const QModelIndex inputsRow = model.index(1, 0);
+    QCOMPARE(model.rowCount(inputsRow), 2);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    FBDataPorts count = ports->data();
+    count.setCountPorts(4);
+    ports->recalcPorts(count);
+    QVERIFY(!reset.isEmpty());
+    QCOMPARE(model.rowCount(model.index(1, 0)), 4);
+    reset.clear();
+    ports->dataFromVariant(4);
+    QCOMPARE(reset.count(), 0);
+
+    block.reset();
+    QCOMPARE(model.rootItem(), nullptr);
+    QCOMPARE(model.rowCount(), 0);
 }
 
 void tst_PropertyTreeModel::setData_data()
