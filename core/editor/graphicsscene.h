@@ -70,6 +70,10 @@ public:
     void beginConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex);
     void endConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex);
     void cancelConstruct();
+    // Through the system clipboard, as "text/scene_data".
+    void copy();
+    void cut();
+    void paste();
     void undo();
     void redo();
     void updateBlockOrder();
@@ -111,6 +115,8 @@ private:
     void moveFB(QGraphicsSceneMouseEvent* event);
     void stopMoveFB(QGraphicsSceneMouseEvent* event);
 
+    // Chooses and pushes the delete command; `from` is the block or connection that asked.
+    void removeItems(QObject* from);
     void attachFuncBlock(FuncBlock* block);
     void detachFuncBlock(FuncBlock* block);
     void attachConnection(ConnectionPresenter* connection);
@@ -119,6 +125,8 @@ private:
     void finishEdit(bool reorder);
     void discardConstruction();
     void printLinkError(const char* text);
+    // The blocks and connections of clipboard data, or false with nothing left allocated.
+    bool readPasteData(QDataStream& stream, QVector<FuncBlock*>& blocks, QVector<ConnectionPresenter*>& connections);
 
     QUndoStack* m_undoStack = nullptr;
     ConnectionPresenter* m_constructConnection = nullptr;

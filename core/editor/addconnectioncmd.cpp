@@ -1,0 +1,67 @@
+#include "editor/addconnectioncmd.h"
+
+#include "editor/connectionpresenter.h"
+#include "editor/graphicsscene.h"
+#include "model/fbmodelport.h"
+
+#include <QCoreApplication>
+
+namespace Velmora {
+
+AddConnectionCmd::AddConnectionCmd(ConnectionPresenter* connection, GraphicsScene* scene, QUndoCommand* parent)
+    : SceneCmd(scene, parent)
+    , m_connection(hold({ connection }))
+{
+    setText(QCoreApplication::translate("QObject", "<Add connection>"));
+    m_receiver.blockId = connection->receiverId();
+    m_receiver.kind = 1002;
+    m_receiver.index = connection->receiverIndex();
+    m_emitter.blockId = connection->emitterId();
+    m_emitter.kind = 1003;
+    m_emitter.index = connection->emitterIndex();
+    for (SavedPort* port : { &m_receiver, &m_emitter }) {
+        if (const FBModelPort* item = portItem(*port)) {
+            port->data = item->data();
+            port->saved = true;
+        }
+    }
+}
+
+AddConnectionCmd::~AddConnectionCmd()
+{
+    if (m_owns)
+        destroy({}, m_connection);
+}
+
+FBModelPort* AddConnectionCmd::portItem(const SavedPort& port) const
+{
+    return m_scene->portModelItem(port.blockId, port.kind, port.index);
+}
+
+void AddConnectionCmd::restore(const SavedPort& port) const
+{
+    FBModelPort* item = port.saved ? portItem(port) : nullptr;
+    if (item)
+        item->setData(port.data);
+}
+
+void AddConnectionCmd::redo()
+{
+    m_scene->addGroupConnection(alive(m_connection));
+    FBModelPort* receiver = portItem(m_receiver);
+    FBModelPort* emitter = portItem(m_emitter);
+    if (receiver && emitter)
+        FBModelPort::matchPortTypes(receiver, emitter);
+    m_owns = false;
+}
+
+void AddConnectionCmd::undo()
+{
+    for (ConnectionPresenter* connection : alive(m_connection))
+        m_scene->removeConnection(connection, true);
+    restore(m_receiver);
+    restore(m_emitter);
+    m_owns = true;
+}
+
+} // namespace Velmora

@@ -1,0 +1,838 @@
+#include "editor/graphicsscene.h"
+
+#include "editor/addconnectioncmd.h"
+#include "editor/addfuncblockcmd.h"
+#include "editor/connectionpresenter.h"
+#include "editor/deleteconnectioncmd.h"
+#include "editor/deletefuncblockcmd.h"
+#include "editor/deletegroupconnectioncmd.h"
+#include "editor/deletegroupfuncblockcmd.h"
+#include "editor/fbabstractblockgraphics.h"
+#include "editor/fbportgraphics.h"
+#include "editor/funcblock.h"
+#include "editor/iconnectionview.h"
+#include "editor/movefuncblockcmd.h"
+#include "editor/movegroupfuncblockcmd.h"
+#include "editor/pastecmd.h"
+#include "editor/nodeconnectionmodel.h"
+#include "editor/nodeconnectionview.h"
+#include "editor/propertiesmanager.h"
+#include "editor/stylecollection.h"
+#include "library/fbmodelfactory.h"
+#include "model/fbbasemodel.h"
+#include "model/fbmodelport.h"
+#include "services/console.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QDataStream>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneDragDropEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace Velmora {
+
+namespace {
+
+const QString mimeModelId = QStringLiteral("text/fb_model_id");
+const QString mimeSceneData = QStringLiteral("text/scene_data");
+constexpr int connectionViewType = QGraphicsItem::UserType + 13;
+
+FBAbstractBlockGraphics* blockGraphicsOf(QGraphicsItem* item)
+{
+    QGraphicsObject* object = item->toGraphicsObject();
+    return object ? qobject_cast<FBAbstractBlockGraphics*>(object) : nullptr;
+}
+
+bool isPort(const QGraphicsItem* item)
+{
+    return item->type() == FBPortGraphics::InputType || item->type() == FBPortGraphics::OutputType;
+}
+
+bool isMovable(const FuncBlock* block)
+{
+    return block && block->graphics() && (block->graphics()->flags() & QGraphicsItem::ItemIsMovable);
+}
+
+QString idOf(const FuncBlock* block)
+{
+    return block->id().toString();
+}
+
+} // namespace
+
+GraphicsScene::GraphicsScene(QObject* parent)
+    : QGraphicsScene(parent)
+{
+    setItemIndexMethod(NoIndex);
+    m_undoStack = new QUndoStack(this);
+    connect(this, &QGraphicsScene::selectionChanged, this, &GraphicsScene::slotSelectionChange);
+}
+
+GraphicsScene::~GraphicsScene()
+{
+    disconnect(this, &QGraphicsScene::selectionChanged, this, &GraphicsScene::slotSelectionChange);
+    // The property view must not keep showing a tree that is about to go.
+    if (!m_selectedFuncBlocks.isEmpty())
+        PropertiesManager::instance().reset();
+    StyleCollection::instance().removeScene(this);
+    delete m_constructConnection;
+    // Commands delete what they hold off the scene; then what is on it goes.
+    delete m_undoStack;
+    m_undoStack = nullptr;
+    qDeleteAll(m_connections);
+    qDeleteAll(m_funcBlocks);
+}
+
+QVector<ConnectionPresenter*> GraphicsScene::connectionsById(const QString& id) const
+{
+    return m_connectionsById.values(id).toVector();
+}
+
+FBModelPort* GraphicsScene::portModelItem(const QString& blockId, int kind, int index) const
+{
+    const FuncBlock* block = funcBlockById(blockId);
+    if (!block || !block->model())
+        return nullptr;
+    QString list;
+    if (kind == 1002)
+        list = QStringLiteral("inputs");
+    else if (kind == 1003)
+        list = QStringLiteral("outputs");
+    else
+        return nullptr;
+    const FBModelItem* ports = block->model()->findItem(list);
+    FBModelItem* port = ports ? ports->childAt(index) : nullptr;
+    return port && port->type() == 1004 ? static_cast<FBModelPort*>(port) : nullptr;
+}
+
+// ---- edits without undo ----
+
+void GraphicsScene::attachFuncBlock(FuncBlock* block)
+{
+    addItem(block->graphics());
+    connect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
+    connect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
+    connect(block, &FuncBlock::onNeedConnectionUpdate, this, &GraphicsScene::slotUpdateConnections);
+    m_funcBlocks.append(block);
+    m_funcBlocksById.insert(idOf(block), block);
+}
+
+void GraphicsScene::detachFuncBlock(FuncBlock* block)
+{
+    disconnect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
+    disconnect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
+    disconnect(block, &FuncBlock::onNeedConnectionUpdate, this, &GraphicsScene::slotUpdateConnections);
+    m_funcBlocks.removeOne(block);
+    if (m_funcBlocksById.value(idOf(block)) == block)
+        m_funcBlocksById.remove(idOf(block));
+    if (block->graphics() && block->graphics()->scene() == this)
+        removeItem(block->graphics());
+}
+
+void GraphicsScene::finishEdit(bool reorder)
+{
+    clearSelection();
+    if (reorder)
+        updateBlockOrder();
+    update();
+    emit onChangedData();
+}
+
+void GraphicsScene::addFuncBlock(FuncBlock* block)
+{
+    addGroupFuncBlock({ block });
+}
+
+void GraphicsScene::removeFuncBlock(FuncBlock* block)
+{
+    removeGroupFuncBlock({ block });
+}
+
+void GraphicsScene::addGroupFuncBlock(const QVector<FuncBlock*>& blocks)
+{
+    for (FuncBlock* block : blocks) {
+        if (block && block->graphics() && !m_funcBlocks.contains(block))
+            attachFuncBlock(block);
+    }
+    finishEdit(true);
+}
+
+void GraphicsScene::removeGroupFuncBlock(const QVector<FuncBlock*>& blocks)
+{
+    for (FuncBlock* block : blocks) {
+        if (block)
+            detachFuncBlock(block);
+    }
+    finishEdit(true);
+}
+
+void GraphicsScene::setPortFlags(const ConnectionPresenter* connection, bool connected)
+{
+    if (FuncBlock* emitter = funcBlockById(connection->emitterId()))
+        emitter->setOutputConnected(connection->emitterIndex(), connected);
+    if (FuncBlock* receiver = funcBlockById(connection->receiverId()))
+        receiver->setInputConnected(connection->receiverIndex(), connected);
+}
+
+void GraphicsScene::attachConnection(ConnectionPresenter* connection)
+{
+    connection->addToScene(this);
+    m_connectionsById.insert(connection->emitterId(), connection);
+    m_connectionsById.insert(connection->receiverId(), connection);
+    setPortFlags(connection, true);
+    connect(connection, &ConnectionPresenter::onDelete, this, &GraphicsScene::slotRemoveItems);
+    connect(connection, &ConnectionPresenter::onChanged, this, &GraphicsScene::slotChangedData);
+}
+
+void GraphicsScene::detachConnection(ConnectionPresenter* connection, bool removeFromScene)
+{
+    setPortFlags(connection, false);
+    if (removeFromScene)
+        connection->removeFromScene();
+    m_connections.removeOne(connection);
+    m_connectionsById.remove(connection->emitterId(), connection);
+    m_connectionsById.remove(connection->receiverId(), connection);
+    disconnect(connection, &ConnectionPresenter::onDelete, this, &GraphicsScene::slotRemoveItems);
+    disconnect(connection, &ConnectionPresenter::onChanged, this, &GraphicsScene::slotChangedData);
+}
+
+void GraphicsScene::addConnection(ConnectionPresenter* connection)
+{
+    addGroupConnection({ connection });
+}
+
+void GraphicsScene::removeConnection(ConnectionPresenter* connection, bool removeFromScene)
+{
+    if (!connection || !m_connections.contains(connection))
+        return;
+    detachConnection(connection, removeFromScene);
+    finishEdit(false);
+}
+
+void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& connections)
+{
+    // A connection already on the scene is never entered twice.
+    QVector<ConnectionPresenter*> added;
+    for (ConnectionPresenter* connection : connections) {
+        if (connection && !m_connections.contains(connection) && !added.contains(connection))
+            added.append(connection);
+    }
+    m_connections += added;
+    for (ConnectionPresenter* connection : qAsConst(added))
+        attachConnection(connection);
+    finishEdit(false);
+}
+
+void GraphicsScene::removeGroupConnection(const QVector<ConnectionPresenter*>& connections)
+{
+    for (ConnectionPresenter* connection : connections) {
+        if (connection && m_connections.contains(connection))
+            detachConnection(connection, true);
+    }
+    finishEdit(false);
+}
+
+// ---- user operations ----
+
+void GraphicsScene::createFuncBlock(const QPointF& pos, const QString& prototypeId)
+{
+    FBAbstractModel* model = FBModelFactory::instance().create(prototypeId);
+    if (!model)
+        return;
+    auto* block = new FuncBlock(model);
+    FBAbstractBlockGraphics* graphics = FBAbstractBlockGraphics::factory().create(model->serializationId());
+    if (!graphics) {
+        delete block;
+        return;
+    }
+    block->setGraphics(graphics);
+    m_undoStack->push(new AddFuncBlockCmd(block, pos, this, nullptr));
+}
+
+void GraphicsScene::printLinkError(const char* text)
+{
+    Console::instance().printMessage(QCoreApplication::translate("GraphicsScene", text));
+}
+
+void GraphicsScene::beginConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex)
+{
+    if (m_constructConnection || !block)
+        return;
+    if (portType == FBPortGraphics::InputType && block->isInputConnected(portIndex)) {
+        printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: This input have connect."));
+        return;
+    }
+    auto* connection = new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView, nullptr);
+    connection->addToScene(this);
+    if (portType == FBPortGraphics::InputType)
+        connection->setReceiver(idOf(block), portPos, portIndex);
+    else
+        connection->setEmitter(idOf(block), portPos, portIndex);
+    m_constructConnection = connection;
+    clearSelection();
+}
+
+void GraphicsScene::endConnection(FuncBlock* block, const QPointF& portPos, int portType, int portIndex)
+{
+    if (!m_constructConnection || !block)
+        return;
+    if (portType == FBPortGraphics::InputType) {
+        if (m_constructConnection->hasReceiver()) {
+            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the input to the input"));
+            return;
+        }
+        if (block->isInputConnected(portIndex)) {
+            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: This input have connect."));
+            return;
+        }
+        m_constructConnection->setReceiver(idOf(block), portPos, portIndex);
+    } else {
+        if (m_constructConnection->hasEmitter()) {
+            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the output to the output"));
+            return;
+        }
+        m_constructConnection->setEmitter(idOf(block), portPos, portIndex);
+    }
+    ConnectionPresenter* connection = m_constructConnection;
+    m_constructConnection = nullptr;
+    m_undoStack->push(new AddConnectionCmd(connection, this, nullptr));
+}
+
+void GraphicsScene::discardConstruction()
+{
+    delete m_constructConnection;
+    m_constructConnection = nullptr;
+}
+
+void GraphicsScene::cancelConstruct()
+{
+    discardConstruction();
+}
+
+void GraphicsScene::copy()
+{
+    if (m_selectedFuncBlocks.isEmpty())
+        return;
+    m_pasteOffset = QPointF(15.0, 15.0);
+    resetMovableConnections();
+    setMovableConnections();
+
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << qint32(m_selectedFuncBlocks.size());
+    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
+        block->model()->writeToDataStream(stream);
+        block->writeData(stream);
+    }
+    // Connections in their order on the scene, so one selection always copies the same bytes.
+    QVector<ConnectionPresenter*> inner;
+    for (ConnectionPresenter* connection : qAsConst(m_connections)) {
+        if (m_movableConnections.contains(connection))
+            inner.append(connection);
+    }
+    stream << qint32(inner.size());
+    for (const ConnectionPresenter* connection : qAsConst(inner))
+        connection->writeData(stream);
+    resetMovableConnections();
+
+    auto* mime = new QMimeData;
+    mime->setData(mimeSceneData, bytes);
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+void GraphicsScene::cut()
+{
+    copy();
+    removeItems(nullptr);
+}
+
+void GraphicsScene::paste()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!mime || !mime->formats().contains(mimeSceneData))
+        return;
+    QDataStream stream(mime->data(mimeSceneData));
+    QVector<FuncBlock*> blocks;
+    QVector<ConnectionPresenter*> connections;
+    if (!readPasteData(stream, blocks, connections)) {
+        Console::instance().printMessage(QCoreApplication::translate(
+            "GraphicsScene", "Paste: the clipboard holds no diagram that can be pasted."));
+        return;
+    }
+    for (FuncBlock* block : qAsConst(blocks))
+        block->graphics()->setPos(block->graphics()->pos() + m_pasteOffset);
+    for (ConnectionPresenter* connection : qAsConst(connections))
+        connection->setPos(connection->pos() + m_pasteOffset);
+    m_pasteOffset += QPointF(15.0, 15.0);
+    m_undoStack->push(new PasteCmd(blocks, connections, this, nullptr));
+}
+
+bool GraphicsScene::readPasteData(QDataStream& stream, QVector<FuncBlock*>& blocks,
+                                  QVector<ConnectionPresenter*>& connections)
+{
+    const auto fail = [&blocks, &connections] {
+        qDeleteAll(connections);
+        connections.clear();
+        qDeleteAll(blocks);
+        blocks.clear();
+        return false;
+    };
+
+    // Counts are only trusted as far as the bytes behind them go: every record is read
+    // before the next one is made.
+    qint32 blockCount = 0;
+    stream >> blockCount;
+    if (stream.status() != QDataStream::Ok || blockCount < 0)
+        return fail();
+    QHash<QString, FuncBlock*> byOldId;
+    for (qint32 i = 0; i < blockCount; ++i) {
+        QString proto;
+        stream >> proto;
+        FBAbstractModel* model = stream.status() == QDataStream::Ok ? FBModelFactory::instance().create(proto) : nullptr;
+        if (!model)
+            return fail();
+        auto* block = new FuncBlock(model);
+        blocks.append(block);
+        if (!model->readFromDataStream(stream))
+            return fail();
+        FBAbstractBlockGraphics* graphics = FBAbstractBlockGraphics::factory().create(model->serializationId());
+        if (!graphics)
+            return fail();
+        block->setGraphics(graphics);
+        if (!block->readData(stream) || byOldId.contains(block->id().toString()))
+            return fail();
+        byOldId.insert(block->id().toString(), block);
+        block->renewId();
+        block->clearPortConnections();
+    }
+
+    qint32 connectionCount = 0;
+    stream >> connectionCount;
+    if (stream.status() != QDataStream::Ok || connectionCount < 0)
+        return fail();
+    QSet<QString> usedInputs;
+    for (qint32 i = 0; i < connectionCount; ++i) {
+        auto* connection = new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView, nullptr);
+        connections.append(connection);
+        if (!connection->readData(stream))
+            return fail();
+        // A connection joins two of the pasted blocks at ports they have, one per input;
+        // anything else cannot come from a copy and is not pasted.
+        const FuncBlock* emitter = byOldId.value(connection->emitterId(), nullptr);
+        const FuncBlock* receiver = byOldId.value(connection->receiverId(), nullptr);
+        QPointF port;
+        if (!emitter || !receiver || !emitter->outputPortPos(connection->emitterIndex(), port)
+            || !receiver->inputPortPos(connection->receiverIndex(), port)) {
+            connections.removeLast();
+            delete connection;
+            continue;
+        }
+        const QString input = idOf(receiver) + QLatin1Char('/') + QString::number(connection->receiverIndex());
+        if (usedInputs.contains(input)) {
+            connections.removeLast();
+            delete connection;
+            continue;
+        }
+        usedInputs.insert(input);
+        connection->setEmitterId(idOf(emitter));
+        connection->setReceiverId(idOf(receiver));
+    }
+    return true;
+}
+
+void GraphicsScene::undo()
+{
+    clearSelection();
+    m_undoStack->undo();
+}
+
+void GraphicsScene::redo()
+{
+    clearSelection();
+    m_undoStack->redo();
+}
+
+void GraphicsScene::updateBlockOrder()
+{
+    // Stable, so that one diagram always builds into the same image.
+    std::stable_sort(m_funcBlocks.begin(), m_funcBlocks.end(), [](const FuncBlock* a, const FuncBlock* b) {
+        const QPointF pa = a->graphics()->pos();
+        const QPointF pb = b->graphics()->pos();
+        return pa.y() < pb.y() || (pa.y() == pb.y() && pa.x() < pb.x());
+    });
+    const FuncBlock* firstSelected = m_selectedFuncBlocks.value(0, nullptr);
+    int counter = 0;
+    for (FuncBlock* block : qAsConst(m_funcBlocks)) {
+        auto* model = qobject_cast<FBBaseModel*>(block->model());
+        if (!model)
+            continue;
+        if (model->callOrder() != counter) {
+            model->setCallOrder(counter);
+            if (block == firstSelected)
+                slotUpdateProperty(model->findItem(QStringLiteral("call_order")));
+        }
+        ++counter;
+    }
+}
+
+// ---- moving ----
+
+void GraphicsScene::setMovableConnections()
+{
+    if (m_selectedFuncBlocks.isEmpty())
+        return;
+    QSet<QString> selectedIds;
+    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks))
+        selectedIds.insert(idOf(block));
+    QSet<ConnectionPresenter*> listed;
+    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
+        const QString id = idOf(block);
+        for (ConnectionPresenter* connection : m_connectionsById.values(id)) {
+            if (selectedIds.contains(connection->emitterId()) && selectedIds.contains(connection->receiverId())) {
+                m_movableConnections.insert(connection);
+            } else if (!listed.contains(connection)) {
+                listed.insert(connection);
+                if (connection->emitterId() == id)
+                    m_movableEmitterConnections.append(connection);
+                else if (connection->receiverId() == id)
+                    m_movableReceiverConnections.append(connection);
+            }
+        }
+    }
+    for (ConnectionPresenter* connection : qAsConst(m_movableConnections))
+        connection->setMovable(true);
+}
+
+void GraphicsScene::resetMovableConnections()
+{
+    for (ConnectionPresenter* connection : qAsConst(m_movableConnections))
+        connection->setMovable(false);
+    m_movableConnections.clear();
+    m_movableEmitterConnections.clear();
+    m_movableReceiverConnections.clear();
+}
+
+void GraphicsScene::startMoveFB(QGraphicsSceneMouseEvent*)
+{
+    if (m_selectedFuncBlocks.isEmpty() || !isMovable(blockAtPoint(m_pressPos)))
+        return;
+    resetMovableConnections();
+    m_moving = true;
+    setMovableConnections();
+}
+
+void GraphicsScene::moveFB(QGraphicsSceneMouseEvent* event)
+{
+    if (!m_moving)
+        return;
+    const QPointF step = event->scenePos() - event->lastScenePos();
+    if (step.isNull())
+        return;
+    for (ConnectionPresenter* connection : qAsConst(m_movableEmitterConnections))
+        connection->moveEmitter(step.x(), step.y());
+    for (ConnectionPresenter* connection : qAsConst(m_movableReceiverConnections))
+        connection->moveReceiver(step.x(), step.y());
+}
+
+void GraphicsScene::stopMoveFB(QGraphicsSceneMouseEvent* event)
+{
+    if (!m_moving)
+        return;
+    m_moving = false;
+    const QPointF total = event->scenePos() - m_pressPos;
+    if (total.isNull()) {
+        resetMovableConnections();
+        return;
+    }
+    if (m_selectedFuncBlocks.size() < 2)
+        m_undoStack->push(new MoveFuncBlockCmd(m_selectedFuncBlocks.first(), total, this, nullptr));
+    else
+        m_undoStack->push(new MoveGroupFuncBlockCmd(m_selectedFuncBlocks, total, this, nullptr));
+    resetMovableConnections();
+    updateBlockOrder();
+    m_pasteOffset = QPointF(15.0, 15.0);
+}
+
+// ---- slots ----
+
+void GraphicsScene::slotChangedData()
+{
+    emit onChangedData();
+}
+
+void GraphicsScene::slotUpdateProperty(FBModelItem* item)
+{
+    PropertiesManager::instance().update(item);
+}
+
+void GraphicsScene::slotSelectionChange()
+{
+    PropertiesManager::instance().reset();
+    m_selectedFuncBlocks.clear();
+    m_selectedConnections.clear();
+
+    for (QGraphicsItem* item : selectedItems()) {
+        if (item->type() == connectionViewType) {
+            if (ConnectionPresenter* presenter = static_cast<IConnectionView*>(item)->presenter())
+                m_selectedConnections.append(presenter);
+        } else if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item)) {
+            if (graphics->funcBlock())
+                m_selectedFuncBlocks.append(graphics->funcBlock());
+        }
+    }
+
+    if (!m_selectedFuncBlocks.isEmpty()) {
+        QSet<ConnectionPresenter*> listed(m_selectedConnections.cbegin(), m_selectedConnections.cend());
+        const bool blocked = blockSignals(true);
+        for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
+            for (ConnectionPresenter* connection : m_connectionsById.values(idOf(block))) {
+                connection->setSelected(true);
+                if (!listed.contains(connection)) {
+                    listed.insert(connection);
+                    m_selectedConnections.append(connection);
+                }
+            }
+        }
+        blockSignals(blocked);
+        PropertiesManager::instance().showProperty(m_selectedFuncBlocks.first()->rootItem());
+    }
+
+    if (!m_selectedConnections.isEmpty()) {
+        const bool blocked = blockSignals(true);
+        const bool editOne = m_selectedConnections.size() == 1 && m_selectedFuncBlocks.isEmpty();
+        for (ConnectionPresenter* connection : qAsConst(m_selectedConnections))
+            connection->setState(editOne ? 1 : 0);
+        blockSignals(blocked);
+    }
+}
+
+void GraphicsScene::slotRemoveItems()
+{
+    removeItems(sender());
+}
+
+void GraphicsScene::removeItems(QObject* from)
+{
+    auto* senderConnection = qobject_cast<ConnectionPresenter*>(from);
+    if (senderConnection) {
+        if (m_selectedConnections.size() > 1 && m_selectedFuncBlocks.isEmpty()
+            && m_selectedConnections.contains(senderConnection))
+            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections, this, nullptr));
+        else
+            m_undoStack->push(new DeleteConnectionCmd(senderConnection, this, nullptr));
+        return;
+    }
+
+    auto* senderBlock = qobject_cast<FuncBlock*>(from);
+    const int selected = m_selectedFuncBlocks.size();
+    if (senderBlock && selected > 1 && m_selectedFuncBlocks.contains(senderBlock)) {
+        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks, this, nullptr));
+    } else if (!senderBlock && selected == 0) {
+        if (!m_selectedConnections.isEmpty())
+            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections, this, nullptr));
+    } else if (!senderBlock) {
+        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks, this, nullptr));
+    } else {
+        m_undoStack->push(new DeleteFuncBlockCmd(senderBlock, this, nullptr));
+    }
+}
+
+void GraphicsScene::slotUpdateConnections()
+{
+    auto* block = qobject_cast<FuncBlock*>(sender());
+    if (!block || !m_funcBlocks.contains(block))
+        return;
+    const QString id = idOf(block);
+    QVector<ConnectionPresenter*> connections;
+    for (ConnectionPresenter* connection : m_connectionsById.values(id)) {
+        if (!connections.contains(connection))
+            connections.append(connection);
+    }
+    for (ConnectionPresenter* connection : qAsConst(connections)) {
+        QPointF port;
+        if (connection->emitterId() == id) {
+            if (!block->outputPortPos(connection->emitterIndex(), port)) {
+                removeConnection(connection, true);
+                delete connection;
+                continue;
+            }
+            const QPointF delta = port - connection->emitterPos();
+            if (!delta.isNull())
+                connection->moveEmitter(delta.x(), delta.y());
+        }
+        if (connection->receiverId() == id) {
+            if (!block->inputPortPos(connection->receiverIndex(), port)) {
+                removeConnection(connection, true);
+                delete connection;
+                continue;
+            }
+            const QPointF delta = port - connection->receiverPos();
+            if (!delta.isNull())
+                connection->moveReceiver(delta.x(), delta.y());
+        }
+    }
+}
+
+// ---- hit testing ----
+
+FBPortGraphics* GraphicsScene::portAt(const QPointF& pos) const
+{
+    for (QGraphicsItem* item : items(pos, Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform())) {
+        if (isPort(item))
+            return static_cast<FBPortGraphics*>(item);
+    }
+    return nullptr;
+}
+
+FuncBlock* GraphicsScene::blockAtPoint(const QPointF& pos) const
+{
+    for (QGraphicsItem* item : items(pos, Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform())) {
+        if (isPort(item))
+            return nullptr;
+        if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item))
+            return graphics->funcBlock();
+    }
+    return nullptr;
+}
+
+// ---- events ----
+
+void GraphicsScene::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        discardConstruction();
+        event->accept();
+    } else if (event->key() == Qt::Key_Delete) {
+        if (m_constructConnection)
+            discardConstruction();
+        else
+            removeItems(nullptr);
+        event->accept();
+    }
+    QGraphicsScene::keyPressEvent(event);
+}
+
+void GraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton && m_constructConnection) {
+        event->accept();
+        return;
+    }
+    m_pressPos = event->buttonDownScenePos(Qt::LeftButton);
+    mousePressConnectionHandler(event);
+    if (event->isAccepted())
+        return;
+    QGraphicsScene::mousePressEvent(event);
+    startMoveFB(event);
+}
+
+void GraphicsScene::mousePressConnectionHandler(QGraphicsSceneMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    FBPortGraphics* port = portAt(m_pressPos);
+    if (port) {
+        FuncBlock* block = port->blockGraphics() ? port->blockGraphics()->funcBlock() : nullptr;
+        if (m_constructConnection)
+            endConnection(block, port->connectionPoint(), port->type(), port->portIndex());
+        else
+            beginConnection(block, port->connectionPoint(), port->type(), port->portIndex());
+        event->accept();
+    } else if (m_constructConnection) {
+        m_constructConnection->mouseClick(m_pressPos);
+        event->accept();
+    }
+}
+
+void GraphicsScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (event->buttons() & Qt::MiddleButton)
+        return;
+    mouseMoveConnectionHandler(event);
+    if (!event->isAccepted())
+        moveFB(event);
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+void GraphicsScene::mouseMoveConnectionHandler(QGraphicsSceneMouseEvent* event)
+{
+    if (!m_constructConnection)
+        return;
+    QPointF pos = event->scenePos();
+    if (const FBPortGraphics* port = portAt(pos))
+        pos = port->connectionPoint();
+    m_constructConnection->mouseMove(pos);
+    event->accept();
+}
+
+void GraphicsScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    mouseReleaseConnectionHandler(event);
+    if (event->isAccepted())
+        return;
+    if (event->button() == Qt::LeftButton)
+        stopMoveFB(event);
+    QGraphicsScene::mouseReleaseEvent(event);
+}
+
+void GraphicsScene::mouseReleaseConnectionHandler(QGraphicsSceneMouseEvent* event)
+{
+    if (m_constructConnection)
+        event->accept();
+}
+
+void GraphicsScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
+{
+    m_pressPos = event->buttonDownScenePos(Qt::LeftButton);
+    QGraphicsScene::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && !m_selectedFuncBlocks.isEmpty() && isMovable(blockAtPoint(m_pressPos))) {
+        resetMovableConnections();
+        m_moving = true;
+        setMovableConnections();
+    }
+}
+
+void GraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    if (m_constructConnection) {
+        event->accept();
+        return;
+    }
+    QGraphicsScene::contextMenuEvent(event);
+}
+
+void GraphicsScene::dragEnterEvent(QGraphicsSceneDragDropEvent* event)
+{
+    if (event->mimeData()->formats().contains(mimeModelId))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void GraphicsScene::dragMoveEvent(QGraphicsSceneDragDropEvent* event)
+{
+    dragEnterEvent(event);
+}
+
+void GraphicsScene::dropEvent(QGraphicsSceneDragDropEvent* event)
+{
+    if (!event->mimeData()->formats().contains(mimeModelId)) {
+        event->ignore();
+        return;
+    }
+    QDataStream stream(event->mimeData()->data(mimeModelId));
+    QString id;
+    stream >> id;
+    if (stream.status() == QDataStream::Ok)
+        createFuncBlock(event->scenePos(), id);
+    event->acceptProposedAction();
+}
+
+} // namespace Velmora

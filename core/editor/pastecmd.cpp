@@ -1,0 +1,48 @@
+#include "editor/pastecmd.h"
+
+#include "editor/fbabstractblockgraphics.h"
+#include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
+
+#include <QCoreApplication>
+
+namespace Velmora {
+
+PasteCmd::PasteCmd(const QVector<FuncBlock*>& blocks, const QVector<ConnectionPresenter*>& connections,
+                   GraphicsScene* scene, QUndoCommand* parent)
+    : SceneCmd(scene, parent)
+    , m_blocks(blocks)
+    , m_connections(hold(connections))
+{
+    setText(QCoreApplication::translate("QObject", "<Paste %1 blocks and %2 connections>")
+                .arg(blocks.size())
+                .arg(connections.size()));
+}
+
+PasteCmd::~PasteCmd()
+{
+    if (m_owns)
+        destroy(m_blocks, m_connections);
+}
+
+void PasteCmd::redo()
+{
+    m_scene->addGroupFuncBlock(m_blocks);
+    const QVector<ConnectionPresenter*> connections = alive(m_connections);
+    if (!connections.isEmpty())
+        m_scene->addGroupConnection(connections);
+    m_owns = false;
+    for (FuncBlock* block : qAsConst(m_blocks))
+        block->graphics()->setSelected(true);
+}
+
+void PasteCmd::undo()
+{
+    m_scene->removeGroupFuncBlock(m_blocks);
+    const QVector<ConnectionPresenter*> connections = alive(m_connections);
+    if (!connections.isEmpty())
+        m_scene->removeGroupConnection(connections);
+    m_owns = true;
+}
+
+} // namespace Velmora

@@ -1,0 +1,596 @@
+#include "scenetesthelpers.h"
+#include "testmain.h"
+
+#include "editor/fbbasegraphics.h"
+#include "editor/propertiesmanager.h"
+#include "editor/stylecollection.h"
+#include "library/fblibreader.h"
+#include "model/fbbasemodel.h"
+#include "model/fbmodelports.h"
+#include "services/console.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QGraphicsSceneDragDropEvent>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QUndoStack>
+
+using namespace Velmora;
+
+namespace {
+
+QStringList undoTexts(const QUndoStack* stack)
+{
+    QStringList texts;
+    for (int i = 0; i < stack->count(); ++i)
+        texts << stack->text(i);
+    return texts;
+}
+
+QVector<int> callOrders(const QVector<FuncBlock*>& blocks)
+{
+    QVector<int> orders;
+    for (const FuncBlock* block : blocks) {
+        auto* model = qobject_cast<FBBaseModel*>(block->model());
+        orders << (model ? model->callOrder() : -9);
+    }
+    return orders;
+}
+
+void setPortData(FBModelPort* port, const QStringList& types, const QString& current)
+{
+    FBDataPort data = port->data();
+    data.setPossibleTypes(types);
+    data.setCurrentType(current);
+    port->setData(data);
+}
+
+bool dropOn(GraphicsScene& scene, const QString& format, const QByteArray& payload, const QPointF& pos)
+{
+    QMimeData mime;
+    mime.setData(format, payload);
+    QGraphicsSceneDragDropEvent enter(QEvent::GraphicsSceneDragEnter);
+    enter.setMimeData(&mime);
+    enter.setProposedAction(Qt::MoveAction);
+    enter.setAccepted(false);
+    QCoreApplication::sendEvent(&scene, &enter);
+    QGraphicsSceneDragDropEvent drop(QEvent::GraphicsSceneDrop);
+    drop.setMimeData(&mime);
+    drop.setScenePos(pos);
+    drop.setProposedAction(Qt::MoveAction);
+    QCoreApplication::sendEvent(&scene, &drop);
+    return enter.isAccepted();
+}
+
+void setClipboard(const QByteArray& bytes)
+{
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/scene_data"), bytes);
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+QByteArray clipboardBytes()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime ? mime->data(QStringLiteral("text/scene_data")) : QByteArray();
+}
+
+QByteArray modelIdPayload(const QString& id)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << id;
+    return bytes;
+}
+
+} // namespace
+
+class tst_GraphicsScene : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void linkRules();
+    void constructionKeys_data();
+    void constructionKeys();
+    void selfConnection();
+    void moveGroup();
+    void callOrder();
+    void deleteDecisions();
+    void contextMenuDelete();
+    void portTypeAdjustment_data();
+    void portTypeAdjustment();
+    void vanishedPort();
+    void dragAndDrop();
+    void selectionFeedsProperties();
+    void randomEditsKeepInvariants();
+    void copyPaste();
+    void pasteIntoAnotherScene();
+    void cutAndEmptyCopy();
+    void clipboardLayout();
+    void corruptClipboard();
+};
+
+void tst_GraphicsScene::initTestCase()
+{
+    QVERIFY(FBLibReader().readFromXml(QStringLiteral(VLM_SOURCE_DIR "/app/data/library.xml")));
+    QVERIFY(StyleCollection::instance().initCollection(QStringLiteral(VLM_SOURCE_DIR "/app/data/scene_styles.xml")));
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
+}
+
+void tst_GraphicsScene::linkRules()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    FuncBlock* c = s.place("AND", QPointF(400, 300));
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+
+    // Output to output: the construction goes on, and a free input completes it.
+    s.click(s.outPort(a, 0));
+    QVERIFY(s.scene.constructedConnection());
+    s.click(s.outPort(c, 0));
+    QCOMPARE(console.takeFirst().at(0).toString(), QStringLiteral("Link error: Can not connect the output to the output"));
+    QVERIFY(s.scene.constructedConnection());
+    s.click(s.inPort(b, 1));
+    QVERIFY(!s.scene.constructedConnection());
+    QCOMPARE(undoTexts(s.scene.undoStack()).mid(3), QStringList { "<Add connection>" });
+    QVERIFY(b->isInputConnected(1));
+
+    // A connected input starts nothing and ends nothing.
+    s.click(s.inPort(b, 1));
+    QCOMPARE(console.takeFirst().at(0).toString(), QStringLiteral("Link error: This input have connect."));
+    QVERIFY(!s.scene.constructedConnection());
+    s.click(s.outPort(c, 0));
+    s.click(s.inPort(b, 1));
+    QCOMPARE(console.takeFirst().at(0).toString(), QStringLiteral("Link error: This input have connect."));
+    // Starting at an input and pressing another input.
+    s.key(Qt::Key_Escape);
+    s.click(s.inPort(c, 0));
+    s.click(s.inPort(c, 1));
+    QCOMPARE(console.takeFirst().at(0).toString(), QStringLiteral("Link error: Can not connect the input to the input"));
+    s.click(s.outPort(a, 0));
+    QCOMPARE(s.scene.getConnections().size(), 2);
+    QVERIFY(console.isEmpty());
+    QVERIFY2(sceneInvariantFaults(s.scene).isEmpty(), qPrintable(sceneInvariantFaults(s.scene).join('\n')));
+}
+
+void tst_GraphicsScene::constructionKeys_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("Escape") << 0;
+    QTest::newRow("Delete") << 1;
+    QTest::newRow("right click") << 2;
+    QTest::newRow("cancel") << 3;
+}
+
+void tst_GraphicsScene::constructionKeys()
+{
+    QFETCH(int, action);
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    s.click(SceneView::body(a));
+    QCOMPARE(s.scene.selectedFuncBlocks().size(), 1);
+    s.click(s.outPort(a, 0));
+    s.click(QPointF(300, 300));
+    QVERIFY(s.scene.constructedConnection());
+    const int commands = s.scene.undoStack()->count();
+
+    if (action == 0)
+        s.key(Qt::Key_Escape);
+    else if (action == 1)
+        s.key(Qt::Key_Delete);
+    else if (action == 2)
+        s.press(QPointF(320, 320), Qt::RightButton);
+    else
+        s.scene.cancelConstruct();
+
+    QCOMPARE(bool(s.scene.constructedConnection()), action == 2);
+    QCOMPARE(s.scene.undoStack()->count(), commands);
+    QCOMPARE(s.scene.getFuncBlocks().size(), 1);
+    s.key(Qt::Key_Escape);
+    QVERIFY(!s.scene.constructedConnection());
+    // Escape with nothing under construction, a release without a press.
+    s.key(Qt::Key_Escape);
+    s.release(QPointF(10, 10));
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::selfConnection()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(100, 100));
+    s.connectPorts(a, 0, a, 0);
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    QCOMPARE(s.scene.connectionsById(a->id().toString()).size(), 2);
+
+    // Deleting the block holds its connection once: undo must not enter it twice.
+    s.click(SceneView::body(a));
+    s.key(Qt::Key_Delete);
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del block>"));
+    QVERIFY(s.scene.getConnections().isEmpty());
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+    s.scene.redo();
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections().size(), 1);
+}
+
+void tst_GraphicsScene::moveGroup()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(300, 50));
+    FuncBlock* c = s.place("AND", QPointF(550, 250));
+    s.connectPorts(a, 0, b, 0);
+    s.connectPorts(b, 0, c, 0);
+    ConnectionPresenter* inner = s.scene.connectionsById(a->id().toString()).first();
+    ConnectionPresenter* outer = s.scene.connectionsById(c->id().toString()).first();
+    const QPointF innerPos = inner->pos();
+    const QPointF outerEmitter = outer->emitterPos();
+    const QPointF outerReceiver = outer->receiverPos();
+
+    s.click(SceneView::body(a));
+    s.click(SceneView::body(b), Qt::ControlModifier);
+    QCOMPARE(s.scene.selectedFuncBlocks().size(), 2);
+    const int commands = s.scene.undoStack()->count();
+    s.click(SceneView::body(a));
+    QCOMPARE(s.scene.undoStack()->count(), commands);
+
+    s.click(SceneView::body(b), Qt::ControlModifier);
+    s.drag(SceneView::body(a), SceneView::body(a) + QPointF(40, 30));
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Move group blocks>"));
+    QCOMPARE(s.scene.undoStack()->count(), commands + 1);
+    QCOMPARE(a->graphics()->pos(), QPointF(90, 80));
+    QCOMPARE(inner->pos(), innerPos + QPointF(40, 30));
+    QCOMPARE(outer->emitterPos(), outerEmitter + QPointF(40, 30));
+    QCOMPARE(outer->receiverPos(), outerReceiver);
+    QCOMPARE(s.scene.getPasteOffset(), QPointF(15, 15));
+
+    s.scene.undo();
+    QCOMPARE(a->graphics()->pos(), QPointF(50, 50));
+    QCOMPARE(inner->pos(), innerPos);
+    QCOMPARE(outer->emitterPos(), outerEmitter);
+    s.scene.redo();
+    QCOMPARE(b->graphics()->pos(), QPointF(340, 80));
+    QCOMPARE(outer->emitterPos(), outerEmitter + QPointF(40, 30));
+    QCOMPARE(outer->receiverPos(), outerReceiver);
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::callOrder()
+{
+    SceneView s;
+    FuncBlock* low = s.place("AND", QPointF(50, 300));
+    FuncBlock* right = s.place("OR", QPointF(400, 100));
+    s.place("Constant", QPointF(10, 10));
+    s.place("Comment", QPointF(600, 20));
+    FuncBlock* left = s.place("XOR", QPointF(100, 100));
+    QCOMPARE(callOrders(s.scene.getFuncBlocks()), (QVector<int> { -9, -9, 0, 1, 2 }));
+    QCOMPARE(callOrders({ left, right, low }), (QVector<int> { 0, 1, 2 }));
+
+    s.click(SceneView::body(low));
+    s.drag(SceneView::body(low), SceneView::body(low) - QPointF(0, 280));
+    QCOMPARE(callOrders({ low, left, right }), (QVector<int> { 0, 1, 2 }));
+    s.key(Qt::Key_Delete);
+    QCOMPARE(callOrders({ left, right }), (QVector<int> { 0, 1 }));
+}
+
+void tst_GraphicsScene::deleteDecisions()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    FuncBlock* c = s.place("AND", QPointF(400, 300));
+    s.connectPorts(a, 0, b, 0);
+    s.connectPorts(a, 0, c, 1);
+    s.connectPorts(b, 0, a, 1);
+    const int commands = s.scene.undoStack()->count();
+
+    s.key(Qt::Key_Delete);
+    QCOMPARE(s.scene.undoStack()->count(), commands);
+
+    // Only connections selected: one group command.
+    s.scene.connectionsById(c->id().toString()).first()->setSelected(true);
+    s.scene.connectionsById(b->id().toString()).first()->setSelected(true);
+    QCOMPARE(s.scene.selectedConnections().size(), 2);
+    s.key(Qt::Key_Delete);
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del group connection>"));
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections().size(), 3);
+
+    // A block with three connections, deleted and brought back with its port flags.
+    s.click(SceneView::body(a));
+    s.key(Qt::Key_Delete);
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del block>"));
+    QVERIFY(s.scene.getConnections().isEmpty());
+    QVERIFY(!b->isInputConnected(0));
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections().size(), 3);
+    QVERIFY(b->isInputConnected(0) && c->isInputConnected(1) && a->isInputConnected(1));
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::contextMenuDelete()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    FuncBlock* c = s.place("AND", QPointF(400, 300));
+    s.click(SceneView::body(a));
+    s.click(SceneView::body(b), Qt::ControlModifier);
+
+    // Outside the selection: just that block.
+    c->graphics()->deleteAction()->trigger();
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del block>"));
+    QCOMPARE(s.scene.getFuncBlocks(), (QVector<FuncBlock*> { a, b }));
+
+    s.click(SceneView::body(a));
+    s.click(SceneView::body(b), Qt::ControlModifier);
+    b->graphics()->deleteAction()->trigger();
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del group block>"));
+    QVERIFY(s.scene.getFuncBlocks().isEmpty());
+}
+
+void tst_GraphicsScene::portTypeAdjustment_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("input");
+    QTest::newRow("int16 output turns the input") << "int16" << "int16";
+    QTest::newRow("int32 output changes nothing") << "int32" << "int8";
+}
+
+void tst_GraphicsScene::portTypeAdjustment()
+{
+    QFETCH(QString, output);
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    FBModelPort* out = s.scene.portModelItem(a->id().toString(), 1003, 0);
+    FBModelPort* in = s.scene.portModelItem(b->id().toString(), 1002, 0);
+    setPortData(out, { output }, output);
+    setPortData(in, { "int8", "int16" }, "int8");
+
+    s.connectPorts(a, 0, b, 0);
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    QTEST(in->data().currentType(), "input");
+    QCOMPARE(out->data().currentType(), output);
+    s.scene.undo();
+    QCOMPARE(in->data().currentType(), QStringLiteral("int8"));
+    QVERIFY(!in->isConnected());
+}
+
+void tst_GraphicsScene::vanishedPort()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    auto* inputs = static_cast<FBModelPorts*>(b->model()->findItem(QStringLiteral("inputs")));
+    FBDataPorts count = inputs->data();
+    count.setCountPorts(3);
+    inputs->recalcPorts(count);
+    s.connectPorts(a, 0, b, 2);
+    ConnectionPresenter* connection = s.scene.getConnections().first();
+    QCOMPARE(connection->receiverPos(), SceneView::inPort(b, 2));
+
+    // The block grows: the connection follows its port.
+    count.setCountPorts(4);
+    inputs->recalcPorts(count);
+    QCOMPARE(connection->receiverPos(), SceneView::inPort(b, 2));
+
+    // The port goes: so does the connection, and the undo stack stays usable.
+    count.setCountPorts(2);
+    inputs->recalcPorts(count);
+    QVERIFY(s.scene.getConnections().isEmpty());
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+    s.scene.undo();
+    s.scene.redo();
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::dragAndDrop()
+{
+    SceneView s;
+    QVERIFY(dropOn(s.scene, "text/fb_model_id", modelIdPayload("OR"), QPointF(120, 80)));
+    QCOMPARE(s.scene.getFuncBlocks().size(), 1);
+    QCOMPARE(s.scene.getFuncBlocks().first()->model()->protoName(), QStringLiteral("OR"));
+    QCOMPARE(s.scene.getFuncBlocks().first()->graphics()->pos(), QPointF(120, 80));
+
+    QVERIFY(!dropOn(s.scene, "text/plain", modelIdPayload("OR"), QPointF(10, 10)));
+    QVERIFY(dropOn(s.scene, "text/fb_model_id", modelIdPayload("No such block"), QPointF(10, 10)));
+    QVERIFY(dropOn(s.scene, "text/fb_model_id", QByteArray("\x00\x00", 2), QPointF(10, 10)));
+    QCOMPARE(s.scene.getFuncBlocks().size(), 1);
+    QCOMPARE(s.scene.undoStack()->count(), 1);
+}
+
+void tst_GraphicsScene::selectionFeedsProperties()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(300, 300));
+    FuncBlock* b = s.place("AND", QPointF(50, 50));
+    QSignalSpy shown(&PropertiesManager::instance(), &PropertiesManager::onShowProperty);
+    QSignalSpy updated(&PropertiesManager::instance(), &PropertiesManager::onUpdate);
+    s.click(SceneView::body(a));
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(shown.first().at(0).value<FBModelItem*>(), a->rootItem());
+
+    // Dragged above the other block, the selected block's call order row is refreshed.
+    s.drag(SceneView::body(a), SceneView::body(a) - QPointF(0, 290));
+    QCOMPARE(qobject_cast<FBBaseModel*>(a->model())->callOrder(), 0);
+    QVERIFY(!updated.isEmpty());
+    QCOMPARE(updated.last().at(0).value<FBModelItem*>()->name(), QStringLiteral("call_order"));
+    QCOMPARE(qobject_cast<FBBaseModel*>(b->model())->callOrder(), 1);
+}
+
+void tst_GraphicsScene::randomEditsKeepInvariants()
+{
+    SceneView s;
+    QRandomGenerator random(20261208);
+    const QStringList protos { "AND", "OR", "Constant", "Comment", "XOR" };
+    for (int step = 0; step < 300; ++step) {
+        const QVector<FuncBlock*> blocks = s.scene.getFuncBlocks();
+        FuncBlock* one = blocks.isEmpty() ? nullptr : blocks.at(random.bounded(blocks.size()));
+        FuncBlock* two = blocks.isEmpty() ? nullptr : blocks.at(random.bounded(blocks.size()));
+        switch (random.bounded(9)) {
+        case 0:
+        case 1:
+            s.place(protos.at(random.bounded(protos.size())), QPointF(random.bounded(800), random.bounded(550)));
+            break;
+        case 2:
+            if (one && two)
+                s.connectPorts(one, 0, two, random.bounded(2));
+            s.key(Qt::Key_Escape);
+            break;
+        case 3:
+            if (one)
+                s.click(SceneView::body(one), random.bounded(2) ? Qt::ControlModifier : Qt::NoModifier);
+            break;
+        case 4:
+            s.key(Qt::Key_Delete);
+            break;
+        case 5:
+            if (one)
+                s.drag(SceneView::body(one), SceneView::body(one) + QPointF(random.bounded(60) - 30, random.bounded(60) - 30));
+            break;
+        case 6:
+            s.scene.undo();
+            break;
+        case 7:
+            s.scene.redo();
+            break;
+        default:
+            s.click(QPointF(random.bounded(900), random.bounded(650)));
+            s.key(Qt::Key_Escape);
+            break;
+        }
+        const QStringList faults = sceneInvariantFaults(s.scene);
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(faults.join("; "))));
+    }
+}
+
+void tst_GraphicsScene::copyPaste()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(300, 50));
+    FuncBlock* c = s.place("AND", QPointF(550, 250));
+    s.connectPorts(a, 0, b, 0);
+    s.connectPorts(b, 0, c, 0);
+    const QPointF innerPos = s.scene.getConnections().first()->pos();
+    s.click(SceneView::body(a));
+    s.click(SceneView::body(b), Qt::ControlModifier);
+    s.scene.copy();
+
+    for (int paste = 1; paste <= 3; ++paste) {
+        s.scene.paste();
+        QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Paste 2 blocks and 1 connections>"));
+        const QVector<FuncBlock*> pasted = s.scene.selectedFuncBlocks();
+        QCOMPARE(pasted.size(), 2);
+        QVector<QPointF> positions;
+        for (const FuncBlock* block : pasted) {
+            QVERIFY(block != a && block != b && block->id() != a->id() && block->id() != b->id());
+            positions << block->graphics()->pos();
+        }
+        std::sort(positions.begin(), positions.end(), [](const QPointF& p, const QPointF& q) { return p.x() < q.x(); });
+        const QPointF offset(15.0 * paste, 15.0 * paste);
+        QCOMPARE(positions, (QVector<QPointF> { QPointF(50, 50) + offset, QPointF(300, 50) + offset }));
+        const QVector<ConnectionPresenter*> joined = s.scene.connectionsById(pasted.first()->id().toString());
+        QCOMPARE(joined.size(), 1);
+        QCOMPARE(joined.first()->pos(), innerPos + offset);
+        QVERIFY(joined.first()->emitterId() != c->id().toString() && joined.first()->receiverId() != c->id().toString());
+    }
+    QCOMPARE(s.scene.getConnections().size(), 5);
+    QCOMPARE(s.scene.connectionsById(c->id().toString()).size(), 1);
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+    s.scene.undo();
+    QCOMPARE(s.scene.getFuncBlocks().size(), 7);
+}
+
+void tst_GraphicsScene::pasteIntoAnotherScene()
+{
+    SceneView first;
+    first.place("OR", QPointF(100, 100));
+    first.click(SceneView::body(first.scene.getFuncBlocks().first()));
+    first.scene.copy();
+    SceneView second;
+    second.scene.paste();
+    QCOMPARE(second.scene.getFuncBlocks().size(), 1);
+    QCOMPARE(second.scene.getFuncBlocks().first()->graphics()->pos(), QPointF(100, 100));
+    QCOMPARE(second.scene.getPasteOffset(), QPointF(15, 15));
+}
+
+void tst_GraphicsScene::cutAndEmptyCopy()
+{
+    setClipboard("keep");
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(300, 50));
+    s.connectPorts(a, 0, b, 0);
+    s.scene.copy();
+    QCOMPARE(clipboardBytes(), QByteArray("keep"));
+
+    s.scene.getConnections().first()->setSelected(true);
+    s.scene.cut();
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del group connection>"));
+    QVERIFY(s.scene.getConnections().isEmpty());
+    QCOMPARE(clipboardBytes(), QByteArray("keep"));
+}
+
+void tst_GraphicsScene::clipboardLayout()
+{
+    SceneView s;
+    FuncBlock* block = s.place("Constant", QPointF(40, 60));
+    s.click(SceneView::body(block));
+    s.scene.copy();
+
+    QByteArray expected;
+    QDataStream stream(&expected, QIODevice::WriteOnly);
+    stream << qint32(1);
+    block->model()->writeToDataStream(stream);
+    block->writeData(stream);
+    stream << qint32(0);
+    QCOMPARE(clipboardBytes().toHex(' '), expected.toHex(' '));
+}
+
+void tst_GraphicsScene::corruptClipboard()
+{
+    SceneView source;
+    FuncBlock* a = source.place("AND", QPointF(50, 50));
+    FuncBlock* b = source.place("Constant", QPointF(300, 50));
+    source.connectPorts(b, 0, a, 1);
+    source.click(SceneView::body(a));
+    source.click(SceneView::body(b), Qt::ControlModifier);
+    source.scene.copy();
+    const QByteArray whole = clipboardBytes();
+
+    SceneView s;
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+    for (int length = 0; length < whole.size(); ++length) {
+        setClipboard(whole.left(length));
+        s.scene.paste();
+        QCOMPARE(s.scene.undoStack()->count(), 0);
+    }
+    QCOMPARE(console.count(), whole.size());
+    QCOMPARE(console.last().at(0).toString(), QStringLiteral("Paste: the clipboard holds no diagram that can be pasted."));
+
+    QByteArray unknown;
+    QDataStream stream(&unknown, QIODevice::WriteOnly);
+    stream << qint32(1) << QStringLiteral("No such block") << qint32(0x7fffffff);
+    setClipboard(unknown);
+    s.scene.paste();
+    setClipboard(QByteArray::fromHex("7fffffff"));
+    s.scene.paste();
+    QVERIFY(s.scene.getFuncBlocks().isEmpty());
+
+    setClipboard(whole);
+    s.scene.paste();
+    QCOMPARE(s.scene.getFuncBlocks().size(), 2);
+    QCOMPARE(s.scene.getConnections().size(), 1);
+}
+
+VLM_TEST_MAIN(tst_GraphicsScene)
+#include "tst_graphicsscene.moc"
