@@ -236,6 +236,13 @@
     </message>
 </context>
 <context>
+    <name>IConnectionView</name>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
     <name>PropertyTreeModel</name>
     <message>
         <source>Property</source>

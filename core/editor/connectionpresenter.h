@@ -86,6 +86,10 @@ public slots:
     void slotNotifyView(const IConnectionNotify& notify);
 
 private:
+    friend class IConnectionView;
+    // A view deleted before its presenter (with the scene it was on) is forgotten here.
+    void releaseView(IConnectionView* view);
+
     IConnectionModel* m_model = nullptr;
     IConnectionView* m_view = nullptr;
     GraphicsScene* m_scene = nullptr;

@@ -1,0 +1,7 @@
+#include "editor/iconnectionnotify.h"
+
+namespace Velmora {
+
+IConnectionNotify::~IConnectionNotify() = default;
+
+} // namespace Velmora

@@ -1,0 +1,128 @@
+#include "editor/iconnectionview.h"
+
+#include "editor/connectionpresenter.h"
+#include "editor/iconnectionmodel.h"
+#include "editor/notifyemitterpos.h"
+#include "editor/notifyreceiverpos.h"
+#include "editor/notifystate.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGraphicsScene>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QMenu>
+
+namespace Velmora {
+
+namespace {
+
+constexpr qreal kNormalZ = 50.0;
+constexpr qreal kHoverZ = 51.0;
+constexpr qreal kSelectedZ = 52.0;
+
+QString removeText()
+{
+    return QCoreApplication::translate("IConnectionView", "Remove");
+}
+
+} // namespace
+
+IConnectionView::IConnectionView(QGraphicsItem* parent)
+    : QGraphicsItem(parent)
+{
+    setZValue(kNormalZ);
+    applyState(m_state);
+    createMenu();
+}
+
+IConnectionView::~IConnectionView()
+{
+    if (m_presenter)
+        m_presenter->releaseView(this);
+    // The menu may be the one running this very deletion.
+    if (m_menu && m_menu->isVisible())
+        m_menu->deleteLater();
+    else
+        delete m_menu;
+}
+
+void IConnectionView::createMenu()
+{
+    m_menu = new QMenu;
+    m_removeAction = m_menu->addAction(removeText());
+}
+
+void IConnectionView::processNotify(const IConnectionNotify& notify)
+{
+    switch (notify.type()) {
+    case NotifyEmitterPos::Type:
+        m_emitterPoint = static_cast<const NotifyEmitterPos&>(notify).pos;
+        updatePath();
+        break;
+    case NotifyReceiverPos::Type:
+        m_receiverPoint = static_cast<const NotifyReceiverPos&>(notify).pos;
+        updatePath();
+        break;
+    case NotifyState::Type:
+        applyState(static_cast<const NotifyState&>(notify).state);
+        break;
+    default:
+        break;
+    }
+}
+
+void IConnectionView::notifyModel(const IConnectionNotify& notify)
+{
+    if (m_presenter)
+        m_presenter->notifyModel(notify);
+}
+
+// A connection being drawn lets the cursor through to the scene, which draws it.
+void IConnectionView::applyState(int state)
+{
+    m_state = state;
+    const bool interactive = state != IConnectionModel::Construction;
+    setFlag(ItemIsSelectable, interactive);
+    setAcceptHoverEvents(interactive);
+    update();
+}
+
+QVariant IConnectionView::itemChange(GraphicsItemChange change, const QVariant& value)
+{
+    if (change == ItemSelectedHasChanged) {
+        const bool selected = value.toBool();
+        setZValue(selected ? kSelectedZ : kNormalZ);
+        if (m_state != IConnectionModel::Construction) {
+            if (!selected)
+                notifyModel(NotifyState(IConnectionModel::Normal));
+            else if (!scene() || scene()->selectedItems().size() == 1)
+                notifyModel(NotifyState(IConnectionModel::Edit));
+        }
+    }
+    return QGraphicsItem::itemChange(change, value);
+}
+
+void IConnectionView::hoverEnterEvent(QGraphicsSceneHoverEvent* event)
+{
+    m_hovered = true;
+    setZValue(kHoverZ);
+    update();
+    QGraphicsItem::hoverEnterEvent(event);
+}
+
+void IConnectionView::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
+{
+    m_hovered = false;
+    setZValue(m_state == IConnectionModel::Edit ? kSelectedZ : kNormalZ);
+    update();
+    QGraphicsItem::hoverLeaveEvent(event);
+}
+
+void IConnectionView::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
+{
+    m_removeAction->setText(removeText());
+    event->accept();
+    m_menu->exec(event->screenPos());
+}
+
+} // namespace Velmora

@@ -1,0 +1,10 @@
+#include "editor/notifyappendnode.h"
+
+namespace Velmora {
+
+int NotifyAppendNode::type() const
+{
+    return Type;
+}
+
+} // namespace Velmora

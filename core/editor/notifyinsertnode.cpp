@@ -1,0 +1,10 @@
+#include "editor/notifyinsertnode.h"
+
+namespace Velmora {
+
+int NotifyInsertNode::type() const
+{
+    return Type;
+}
+
+} // namespace Velmora

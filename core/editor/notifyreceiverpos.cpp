@@ -1,0 +1,10 @@
+#include "editor/notifyreceiverpos.h"
+
+namespace Velmora {
+
+int NotifyReceiverPos::type() const
+{
+    return Type;
+}
+
+} // namespace Velmora

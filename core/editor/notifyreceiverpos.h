@@ -1,0 +1,26 @@
+#pragma once
+
+#include "editor/iconnectionnotify.h"
+#include "vlm_core_export.h"
+
+#include <QPointF>
+
+namespace Velmora {
+
+// The receiving end is now at this point, in the view's coordinates.
+class VLM_CORE_EXPORT NotifyReceiverPos : public IConnectionNotify
+{
+public:
+    enum { Type = 1 };
+
+    explicit NotifyReceiverPos(const QPointF& point)
+        : pos(point)
+    {
+    }
+
+    int type() const override;
+
+    QPointF pos;
+};
+
+} // namespace Velmora
