@@ -810,10 +810,14 @@ void GraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 
 void GraphicsScene::dragEnterEvent(QGraphicsSceneDragDropEvent* event)
 {
-    if (event->mimeData()->formats().contains(mimeModelId))
+    // A scene drag event's acceptProposedAction only sets the action; the view looks at the
+    // accepted flag.
+    if (event->mimeData()->formats().contains(mimeModelId)) {
         event->acceptProposedAction();
-    else
+        event->accept();
+    } else {
         event->ignore();
+    }
 }
 
 void GraphicsScene::dragMoveEvent(QGraphicsSceneDragDropEvent* event)
@@ -833,6 +837,7 @@ void GraphicsScene::dropEvent(QGraphicsSceneDragDropEvent* event)
     if (stream.status() == QDataStream::Ok)
         createFuncBlock(event->scenePos(), id);
     event->acceptProposedAction();
+    event->accept();
 }
 
 } // namespace Velmora

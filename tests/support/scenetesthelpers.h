@@ -7,6 +7,7 @@
 #include "model/fbmodelport.h"
 
 #include <QGraphicsView>
+#include <QMouseEvent>
 #include <QSet>
 #include <QStringList>
 #include <QTest>
@@ -18,6 +19,7 @@ struct SceneView
 {
     GraphicsScene scene;
     QGraphicsView view;
+    Qt::MouseButtons held;
 
     SceneView()
     {
@@ -32,17 +34,24 @@ struct SceneView
 
     void press(const QPointF& pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
     {
+        held |= button;
         QTest::mousePress(viewport(), button, keys, at(pos));
     }
-    void release(const QPointF& pos, Qt::MouseButton button = Qt::LeftButton)
+    void release(const QPointF& pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
     {
-        QTest::mouseRelease(viewport(), button, {}, at(pos));
+        held &= ~button;
+        QTest::mouseRelease(viewport(), button, keys, at(pos));
     }
-    void move(const QPointF& pos) { QTest::mouseMove(viewport(), at(pos)); }
+    // QTest moves the mouse with no button held; a drag needs the held buttons in the event.
+    void move(const QPointF& pos, Qt::KeyboardModifiers keys = {})
+    {
+        QMouseEvent event(QEvent::MouseMove, at(pos), viewport()->mapToGlobal(at(pos)), Qt::NoButton, held, keys);
+        QCoreApplication::sendEvent(viewport(), &event);
+    }
     void click(const QPointF& pos, Qt::KeyboardModifiers keys = {})
     {
         press(pos, Qt::LeftButton, keys);
-        release(pos);
+        release(pos, Qt::LeftButton, keys);
     }
     void drag(const QPointF& from, const QPointF& to)
     {

@@ -207,8 +207,7 @@ void tst_GraphicsScene::selfConnection()
     QCOMPARE(s.scene.connectionsById(a->id().toString()).size(), 2);
 
     // Deleting the block holds its connection once: undo must not enter it twice.
-    s.click(SceneView::body(a));
-    s.key(Qt::Key_Delete);
+    a->graphics()->deleteAction()->trigger();
     QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del block>"));
     QVERIFY(s.scene.getConnections().isEmpty());
     s.scene.undo();
@@ -306,7 +305,7 @@ void tst_GraphicsScene::deleteDecisions()
     // A block with three connections, deleted and brought back with its port flags.
     s.click(SceneView::body(a));
     s.key(Qt::Key_Delete);
-    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del block>"));
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del group block>"));
     QVERIFY(s.scene.getConnections().isEmpty());
     QVERIFY(!b->isInputConnected(0));
     s.scene.undo();
