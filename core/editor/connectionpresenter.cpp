@@ -242,10 +242,7 @@ void ConnectionPresenter::slotUndoCommand(QUndoCommand* cmd)
 {
     if (!cmd)
         return;
-    // The scene's stack is its direct child. Finding it through QObject keeps this file free of
-    // GraphicsScene's type information, which sanitizer builds would otherwise have to link.
-    const QGraphicsScene* scene = m_scene;
-    QUndoStack* stack = scene ? scene->findChild<QUndoStack*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    QUndoStack* stack = m_scene ? m_scene->undoStack() : nullptr;
     // Nothing else would ever own a command that finds no stack.
     if (!stack) {
         delete cmd;

@@ -48,8 +48,10 @@ struct SceneView
         QMouseEvent event(QEvent::MouseMove, at(pos), viewport()->mapToGlobal(at(pos)), Qt::NoButton, held, keys);
         QCoreApplication::sendEvent(viewport(), &event);
     }
+    // The mouse gets there first, as a user's does.
     void click(const QPointF& pos, Qt::KeyboardModifiers keys = {})
     {
+        move(pos, keys);
         press(pos, Qt::LeftButton, keys);
         release(pos, Qt::LeftButton, keys);
     }

@@ -2,7 +2,9 @@
 #include "testmain.h"
 
 #include "editor/fbbasegraphics.h"
+#include "editor/nodeconnectionmodel.h"
 #include "editor/propertiesmanager.h"
+#include "editor/scenestyle.h"
 #include "editor/stylecollection.h"
 #include "library/fblibreader.h"
 #include "model/fbbasemodel.h"
@@ -13,7 +15,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QGraphicsSceneDragDropEvent>
+#include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QUndoStack>
 
@@ -111,6 +115,7 @@ private slots:
     void cutAndEmptyCopy();
     void clipboardLayout();
     void corruptClipboard();
+    void renderedDiagram();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -589,6 +594,50 @@ void tst_GraphicsScene::corruptClipboard()
     s.scene.paste();
     QCOMPARE(s.scene.getFuncBlocks().size(), 2);
     QCOMPARE(s.scene.getConnections().size(), 1);
+}
+
+void tst_GraphicsScene::renderedDiagram()
+{
+    SceneView s;
+    FuncBlock* constant = s.place("Constant", QPointF(40, 60));
+    FuncBlock* gate = s.place("AND", QPointF(500, 200));
+    FuncBlock* list = s.place("Analog Signal Type", QPointF(40, 400));
+    FuncBlock* other = s.place("OR", QPointF(780, 60));
+    s.place("Comment", QPointF(700, 420));
+    s.connectPorts(constant, 0, gate, 0);
+    // A route with two corners placed by hand.
+    s.click(SceneView::outPort(list, 0));
+    s.click(QPointF(400, SceneView::outPort(list, 0).y()));
+    s.click(QPointF(400, 330));
+    s.click(SceneView::inPort(gate, 1));
+    s.connectPorts(gate, 0, other, 1);
+    QCOMPARE(s.scene.getConnections().size(), 3);
+
+    ConnectionPresenter* bent = s.scene.connectionsById(list->id().toString()).first();
+    const QPointF onLine = SceneView::outPort(list, 0) + QPointF(40, 0);
+    s.click(onLine);
+    QCOMPARE(s.scene.selectedConnections(), QVector<ConnectionPresenter*> { bent });
+    QCOMPARE(bent->state(), 1);
+
+    // Registered as a project registers its scene: a change of style repaints the cached items.
+    StyleCollection::instance().addScene(&s.scene);
+    for (const QString& style : StyleCollection::instance().getNameStyles()) {
+        StyleCollection::instance().setCurrentStyle(style);
+        const SceneStyle& colours = *StyleCollection::instance().currentStyle();
+        QImage image(1000, 560, QImage::Format_ARGB32);
+        image.fill(colours.scene().backgroundColor);
+        QPainter painter(&image);
+        s.scene.render(&painter, QRectF(image.rect()), QRectF(image.rect()));
+        painter.end();
+        if (qEnvironmentVariableIsSet("VLM_RENDER_DIR"))
+            image.save(qEnvironmentVariable("VLM_RENDER_DIR") + QStringLiteral("/diagram_%1.png").arg(style));
+        const auto* model = static_cast<const NodeConnectionModel*>(bent->model());
+        // Stubs and the two corners are drawn as node circles while the route is edited.
+        QCOMPARE(model->nodes().size(), 4);
+        for (const ConnectionNode& node : model->nodes())
+            QCOMPARE(image.pixelColor((bent->pos() + node.pos).toPoint()), colours.connection().nodeColor);
+    }
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
 }
 
 VLM_TEST_MAIN(tst_GraphicsScene)
