@@ -236,6 +236,25 @@
     </message>
 </context>
 <context>
+    <name>GraphicsScene</name>
+    <message>
+        <source>Link error: This input have connect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the input to the input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the output to the output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste: the clipboard holds no diagram that can be pasted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>IConnectionView</name>
     <message>
         <source>Remove</source>
@@ -250,6 +269,45 @@
     </message>
     <message>
         <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>&lt;Add connection&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Add block&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Del connection&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Del block&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Del group connection&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Del group block&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Move block&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Move group blocks&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Paste %1 blocks and %2 connections&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -236,6 +236,25 @@
     </message>
 </context>
 <context>
+    <name>GraphicsScene</name>
+    <message>
+        <source>Link error: This input have connect.</source>
+        <translation>Ошибка связи: этот вход уже подключён.</translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the input to the input</source>
+        <translation>Ошибка связи: нельзя соединить вход со входом</translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the output to the output</source>
+        <translation>Ошибка связи: нельзя соединить выход с выходом</translation>
+    </message>
+    <message>
+        <source>Paste: the clipboard holds no diagram that can be pasted.</source>
+        <translation>Вставка: в буфере обмена нет схемы, которую можно вставить.</translation>
+    </message>
+</context>
+<context>
     <name>IConnectionView</name>
     <message>
         <source>Remove</source>
@@ -251,6 +270,45 @@
     <message>
         <source>Value</source>
         <translation>Значение</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>&lt;Add connection&gt;</source>
+        <translation>&lt;Добавить связь&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Add block&gt;</source>
+        <translation>&lt;Добавить блок&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Del connection&gt;</source>
+        <translation>&lt;Удалить связь&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Del block&gt;</source>
+        <translation>&lt;Удалить блок&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Del group connection&gt;</source>
+        <translation>&lt;Удалить группу связей&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Del group block&gt;</source>
+        <translation>&lt;Удалить группу блоков&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Move block&gt;</source>
+        <translation>&lt;Переместить блок&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Move group blocks&gt;</source>
+        <translation>&lt;Переместить группу блоков&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Paste %1 blocks and %2 connections&gt;</source>
+        <translation>&lt;Вставить блоков: %1, связей: %2&gt;</translation>
     </message>
 </context>
 <context>
