@@ -21,6 +21,8 @@
 #include <QRandomGenerator>
 #include <QUndoStack>
 
+#include <tuple>
+
 using namespace Velmora;
 
 namespace {
@@ -79,6 +81,17 @@ QByteArray clipboardBytes()
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     return mime ? mime->data(QStringLiteral("text/scene_data")) : QByteArray();
+}
+
+// Three blocks in a row, a -> b -> c, the first two side by side and c lower right.
+std::tuple<FuncBlock*, FuncBlock*, FuncBlock*> placeChain(SceneView& s)
+{
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(300, 50));
+    FuncBlock* c = s.place("AND", QPointF(550, 250));
+    s.connectPorts(a, 0, b, 0);
+    s.connectPorts(b, 0, c, 0);
+    return { a, b, c };
 }
 
 QByteArray modelIdPayload(const QString& id)
@@ -226,11 +239,7 @@ void tst_GraphicsScene::selfConnection()
 void tst_GraphicsScene::moveGroup()
 {
     SceneView s;
-    FuncBlock* a = s.place("AND", QPointF(50, 50));
-    FuncBlock* b = s.place("AND", QPointF(300, 50));
-    FuncBlock* c = s.place("AND", QPointF(550, 250));
-    s.connectPorts(a, 0, b, 0);
-    s.connectPorts(b, 0, c, 0);
+    const auto [a, b, c] = placeChain(s);
     ConnectionPresenter* inner = s.scene.connectionsById(a->id().toString()).first();
     ConnectionPresenter* outer = s.scene.connectionsById(c->id().toString()).first();
     const QPointF innerPos = inner->pos();
@@ -479,11 +488,7 @@ void tst_GraphicsScene::randomEditsKeepInvariants()
 void tst_GraphicsScene::copyPaste()
 {
     SceneView s;
-    FuncBlock* a = s.place("AND", QPointF(50, 50));
-    FuncBlock* b = s.place("AND", QPointF(300, 50));
-    FuncBlock* c = s.place("AND", QPointF(550, 250));
-    s.connectPorts(a, 0, b, 0);
-    s.connectPorts(b, 0, c, 0);
+    const auto [a, b, c] = placeChain(s);
     const QPointF innerPos = s.scene.getConnections().first()->pos();
     s.click(SceneView::body(a));
     s.click(SceneView::body(b), Qt::ControlModifier);
