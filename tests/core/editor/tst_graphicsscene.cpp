@@ -2,6 +2,7 @@
 #include "testmain.h"
 
 #include "editor/fbbasegraphics.h"
+#include "editor/iconnectionview.h"
 #include "editor/nodeconnectionmodel.h"
 #include "editor/propertiesmanager.h"
 #include "editor/scenestyle.h"
@@ -315,6 +316,14 @@ void tst_GraphicsScene::deleteDecisions()
     QCOMPARE(s.scene.getConnections().size(), 1);
     s.scene.undo();
     QCOMPARE(s.scene.getConnections().size(), 3);
+
+    // A connection's own "Remove" entry deletes just that connection.
+    ConnectionPresenter* single = s.scene.connectionsById(c->id().toString()).first();
+    single->view()->removeAction()->trigger();
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del connection>"));
+    QVERIFY(!c->isInputConnected(1));
+    s.scene.undo();
+    QVERIFY(c->isInputConnected(1));
 
     // A block with three connections, deleted and brought back with its port flags.
     s.click(SceneView::body(a));
