@@ -17,6 +17,7 @@
 #include "editor/nodeconnectionmodel.h"
 #include "editor/nodeconnectionview.h"
 #include "editor/propertiesmanager.h"
+#include "editor/scenegrid.h"
 #include "editor/stylecollection.h"
 #include "library/fbmodelfactory.h"
 #include "model/fbbasemodel.h"
@@ -72,6 +73,7 @@ GraphicsScene::GraphicsScene(QObject* parent)
 {
     setItemIndexMethod(NoIndex);
     m_undoStack = new QUndoStack(this);
+    m_grid = new SceneGrid(this);
     connect(this, &QGraphicsScene::selectionChanged, this, &GraphicsScene::slotSelectionChange);
 }
 
