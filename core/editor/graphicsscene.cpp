@@ -13,9 +13,9 @@
 #include "editor/iconnectionview.h"
 #include "editor/movefuncblockcmd.h"
 #include "editor/movegroupfuncblockcmd.h"
-#include "editor/pastecmd.h"
 #include "editor/nodeconnectionmodel.h"
 #include "editor/nodeconnectionview.h"
+#include "editor/pastecmd.h"
 #include "editor/propertiesmanager.h"
 #include "editor/scenegrid.h"
 #include "editor/stylecollection.h"
@@ -26,8 +26,8 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDataStream>
+#include <QGuiApplication>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneDragDropEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -160,7 +160,7 @@ void GraphicsScene::removeFuncBlock(FuncBlock* block)
 void GraphicsScene::addGroupFuncBlock(const QVector<FuncBlock*>& blocks)
 {
     for (FuncBlock* block : blocks) {
-        if (block && block->graphics() && !m_funcBlocks.contains(block))
+        if (block && block->graphics() && m_funcBlocksById.value(idOf(block)) != block)
             attachFuncBlock(block);
     }
     finishEdit(true);
@@ -221,10 +221,13 @@ void GraphicsScene::removeConnection(ConnectionPresenter* connection, bool remov
 void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& connections)
 {
     // A connection already on the scene is never entered twice.
+    QSet<ConnectionPresenter*> present(m_connections.cbegin(), m_connections.cend());
     QVector<ConnectionPresenter*> added;
     for (ConnectionPresenter* connection : connections) {
-        if (connection && !m_connections.contains(connection) && !added.contains(connection))
+        if (connection && !present.contains(connection)) {
+            present.insert(connection);
             added.append(connection);
+        }
     }
     m_connections += added;
     for (ConnectionPresenter* connection : qAsConst(added))
@@ -363,7 +366,7 @@ void GraphicsScene::paste()
     QDataStream stream(mime->data(mimeSceneData));
     QVector<FuncBlock*> blocks;
     QVector<ConnectionPresenter*> connections;
-    if (!readPasteData(stream, blocks, connections)) {
+    if (!readRecords(stream, RecordUse::Paste, blocks, connections, nullptr)) {
         Console::instance().printMessage(QCoreApplication::translate(
             "GraphicsScene", "Paste: the clipboard holds no diagram that can be pasted."));
         return;
@@ -376,68 +379,81 @@ void GraphicsScene::paste()
     m_undoStack->push(new PasteCmd(blocks, connections, this, nullptr));
 }
 
-bool GraphicsScene::readPasteData(QDataStream& stream, QVector<FuncBlock*>& blocks,
-                                  QVector<ConnectionPresenter*>& connections)
+bool GraphicsScene::readRecords(QDataStream& stream, RecordUse use, QVector<FuncBlock*>& blocks,
+                                QVector<ConnectionPresenter*>& connections, QString* error)
 {
-    const auto fail = [&blocks, &connections] {
+    const auto fail = [&](const QString& reason) {
         qDeleteAll(connections);
         connections.clear();
         qDeleteAll(blocks);
         blocks.clear();
+        if (error)
+            *error = reason;
         return false;
     };
+    const auto streamFault = [&stream] {
+        return stream.status() == QDataStream::ReadPastEnd
+            ? QCoreApplication::translate("IProject", "the file is truncated")
+            : QCoreApplication::translate("IProject", "the file is corrupt");
+    };
+    const QString corrupt = QCoreApplication::translate("IProject", "the file is corrupt");
 
     // Counts are only trusted as far as the bytes behind them go: every record is read
     // before the next one is made.
     qint32 blockCount = 0;
     stream >> blockCount;
     if (stream.status() != QDataStream::Ok || blockCount < 0)
-        return fail();
-    QHash<QString, FuncBlock*> byOldId;
+        return fail(streamFault());
+    QHash<QString, FuncBlock*> byStoredId;
     for (qint32 i = 0; i < blockCount; ++i) {
         QString proto;
         stream >> proto;
-        FBAbstractModel* model = stream.status() == QDataStream::Ok ? FBModelFactory::instance().create(proto) : nullptr;
+        if (stream.status() != QDataStream::Ok)
+            return fail(streamFault());
+        FBAbstractModel* model = FBModelFactory::instance().create(proto);
         if (!model)
-            return fail();
+            return fail(QCoreApplication::translate("IProject", "unknown block \"%1\"").arg(proto));
         auto* block = new FuncBlock(model);
         blocks.append(block);
         if (!model->readFromDataStream(stream))
-            return fail();
+            return fail(streamFault());
         FBAbstractBlockGraphics* graphics = FBAbstractBlockGraphics::factory().create(model->serializationId());
         if (!graphics)
-            return fail();
+            return fail(corrupt);
         block->setGraphics(graphics);
-        if (!block->readData(stream) || byOldId.contains(block->id().toString()))
-            return fail();
-        byOldId.insert(block->id().toString(), block);
-        block->renewId();
-        block->clearPortConnections();
+        if (!block->readData(stream))
+            return fail(streamFault());
+        const QString id = idOf(block);
+        if (byStoredId.contains(id) || (use == RecordUse::Load && m_funcBlocksById.contains(id)))
+            return fail(corrupt);
+        byStoredId.insert(id, block);
+        if (use == RecordUse::Paste) {
+            block->renewId();
+            block->clearPortConnections();
+        }
     }
 
     qint32 connectionCount = 0;
     stream >> connectionCount;
     if (stream.status() != QDataStream::Ok || connectionCount < 0)
-        return fail();
+        return fail(streamFault());
     QSet<QString> usedInputs;
     for (qint32 i = 0; i < connectionCount; ++i) {
         auto* connection = new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView, nullptr);
         connections.append(connection);
         if (!connection->readData(stream))
-            return fail();
-        // A connection joins two of the pasted blocks at ports they have, one per input;
-        // anything else cannot come from a copy and is not pasted.
-        const FuncBlock* emitter = byOldId.value(connection->emitterId(), nullptr);
-        const FuncBlock* receiver = byOldId.value(connection->receiverId(), nullptr);
+            return fail(streamFault());
+        // A connection joins two of the blocks read at ports they have, one per input.
+        // A file holding anything else is refused; a paste leaves such a connection out.
+        const FuncBlock* emitter = byStoredId.value(connection->emitterId(), nullptr);
+        const FuncBlock* receiver = byStoredId.value(connection->receiverId(), nullptr);
         QPointF port;
-        if (!emitter || !receiver || !emitter->outputPortPos(connection->emitterIndex(), port)
-            || !receiver->inputPortPos(connection->receiverIndex(), port)) {
-            connections.removeLast();
-            delete connection;
-            continue;
-        }
-        const QString input = idOf(receiver) + QLatin1Char('/') + QString::number(connection->receiverIndex());
-        if (usedInputs.contains(input)) {
+        const QString input = connection->receiverId() + QLatin1Char('/') + QString::number(connection->receiverIndex());
+        const bool joins = emitter && receiver && emitter->outputPortPos(connection->emitterIndex(), port)
+            && receiver->inputPortPos(connection->receiverIndex(), port) && !usedInputs.contains(input);
+        if (!joins) {
+            if (use == RecordUse::Load)
+                return fail(corrupt);
             connections.removeLast();
             delete connection;
             continue;
@@ -447,6 +463,42 @@ bool GraphicsScene::readPasteData(QDataStream& stream, QVector<FuncBlock*>& bloc
         connection->setReceiverId(idOf(receiver));
     }
     return true;
+}
+
+void GraphicsScene::writeScene(QDataStream& stream) const
+{
+    stream << qint32(m_funcBlocks.size());
+    for (const FuncBlock* block : m_funcBlocks) {
+        block->model()->writeToDataStream(stream);
+        block->writeData(stream);
+    }
+    stream << qint32(m_connections.size());
+    for (const ConnectionPresenter* connection : m_connections)
+        connection->writeData(stream);
+}
+
+bool GraphicsScene::readScene(QDataStream& stream, QString* error)
+{
+    QVector<FuncBlock*> blocks;
+    QVector<ConnectionPresenter*> connections;
+    if (!readRecords(stream, RecordUse::Load, blocks, connections, error))
+        return false;
+    addGroupFuncBlock(blocks);
+    addGroupConnection(connections);
+    return true;
+}
+
+void GraphicsScene::clearScene()
+{
+    discardConstruction();
+    clearSelection();
+    m_undoStack->clear();
+    const QVector<ConnectionPresenter*> connections = m_connections;
+    const QVector<FuncBlock*> blocks = m_funcBlocks;
+    removeGroupConnection(connections);
+    removeGroupFuncBlock(blocks);
+    qDeleteAll(connections);
+    qDeleteAll(blocks);
 }
 
 void GraphicsScene::undo()

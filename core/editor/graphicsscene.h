@@ -78,6 +78,13 @@ public:
     void redo();
     void updateBlockOrder();
 
+    // The scene record of a project file. Reading adds nothing unless the whole record is
+    // read and makes sense; then `error` says why.
+    void writeScene(QDataStream& stream) const;
+    bool readScene(QDataStream& stream, QString* error = nullptr);
+    // Removes and deletes every block and connection, with the undo history.
+    void clearScene();
+
     // The move sets of the selection, as a drag or a copy needs them.
     void setMovableConnections();
     void resetMovableConnections();
@@ -125,8 +132,12 @@ private:
     void finishEdit(bool reorder);
     void discardConstruction();
     void printLinkError(const char* text);
-    // The blocks and connections of clipboard data, or false with nothing left allocated.
-    bool readPasteData(QDataStream& stream, QVector<FuncBlock*>& blocks, QVector<ConnectionPresenter*>& connections);
+    enum class RecordUse { Paste, Load };
+    // The blocks and connections of a scene record, or false with nothing left allocated and
+    // the reason in `error`. A paste gives the blocks new ids and leaves out connections that
+    // do not join them; a load keeps the ids and refuses such data.
+    bool readRecords(QDataStream& stream, RecordUse use, QVector<FuncBlock*>& blocks,
+                     QVector<ConnectionPresenter*>& connections, QString* error);
 
     QUndoStack* m_undoStack = nullptr;
     ConnectionPresenter* m_constructConnection = nullptr;

@@ -1,0 +1,151 @@
+#include "project/iproject.h"
+
+#include "services/console.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QIcon>
+#include <QSaveFile>
+
+namespace Velmora {
+
+namespace {
+
+// The wait cursor for as long as a file is read or written.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY(WaitCursor)
+};
+
+} // namespace
+
+IProject::IProject(QObject* parent)
+    : QObject(parent)
+    , m_watcher(new QFileSystemWatcher(this))
+{
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &IProject::slotModified);
+}
+
+IProject::~IProject()
+{
+    delete m_icon;
+}
+
+QString IProject::getDisplayName() const
+{
+    return QStringLiteral("%1 - %2").arg(m_fileName, deviceTypeToName(m_device));
+}
+
+void IProject::setFilePath(const QString& path)
+{
+    if (!m_filePath.isEmpty())
+        m_watcher->removePath(m_filePath);
+    m_watcher->addPath(path);
+    m_filePath = path;
+    const QFileInfo info(path);
+    m_fileDirectory = info.dir().path();
+    m_fileName = info.fileName();
+    m_modified = false;
+    emit onModified();
+}
+
+void IProject::setFilePath(const QString& name, const QString& directory)
+{
+    const QString fileWithExtension = QStringLiteral("%1.%2").arg(name, m_extension);
+    const QString projectFolder = QDir(directory).absoluteFilePath(name);
+    const QFileInfo info(QDir(projectFolder), fileWithExtension);
+    createFiles(info);
+    setFilePath(info.absoluteFilePath());
+}
+
+bool IProject::createFiles(const QFileInfo& info)
+{
+    QDir().mkpath(info.dir().path());
+    if (info.exists())
+        return true;
+    QFile file(info.absoluteFilePath());
+    if (!file.open(QIODevice::WriteOnly)) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot write file %1: %2"), file.fileName(), file.errorString());
+        return false;
+    }
+    file.close();
+    return true;
+}
+
+void IProject::setIcon(QIcon* icon)
+{
+    if (icon == m_icon)
+        return;
+    delete m_icon;
+    m_icon = icon;
+}
+
+void IProject::setModified(bool modified)
+{
+    m_modified = modified;
+    emit onModified();
+}
+
+void IProject::slotModified()
+{
+    m_modified = true;
+    emit onModified();
+}
+
+void IProject::printFileError(const char* text, const QString& fileName, const QString& reason) const
+{
+    Console::instance().printMessage(QCoreApplication::translate("IProject", text).arg(fileName, reason));
+}
+
+bool IProject::load(const QString& path)
+{
+    WaitCursor wait;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot read file %1: %2"), file.fileName(), file.errorString());
+        return false;
+    }
+    QString error;
+    const bool loaded = loadData(file, error);
+    file.close();
+    if (!loaded) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot read file %1: %2"), file.fileName(), error);
+        return false;
+    }
+    setFilePath(path);
+    return true;
+}
+
+bool IProject::save(const QString& path)
+{
+    const QString target = path.isEmpty() ? m_filePath : path;
+    if (target.isEmpty()) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot write file %1: %2"), target,
+                       QCoreApplication::translate("IProject", "the project has no file"));
+        return false;
+    }
+    // The program's own write is not a change from outside.
+    m_watcher->removePath(target);
+    WaitCursor wait;
+    QSaveFile file(target);
+    const bool written = file.open(QIODevice::WriteOnly) && saveData(file) && file.commit();
+    if (!written) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot write file %1: %2"), target, file.errorString());
+        file.cancelWriting();
+        // The file the project came from is still its file, and still watched.
+        if (!m_filePath.isEmpty() && !m_watcher->files().contains(m_filePath))
+            m_watcher->addPath(m_filePath);
+        return false;
+    }
+    setFilePath(target);
+    return true;
+}
+
+} // namespace Velmora

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "editor/connectionpresenter.h"
+#include "editor/fbportgraphics.h"
+#include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
+
+#include <QByteArray>
+#include <QtEndian>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+
+#include <cstring>
+
+namespace Velmora {
+
+// Places a block of the process-wide library with the scene's own operation; null when the
+// prototype is unknown.
+inline FuncBlock* placeBlock(GraphicsScene& scene, const QString& proto, const QPointF& pos)
+{
+    scene.createFuncBlock(pos, proto);
+    for (FuncBlock* block : scene.getFuncBlocks()) {
+        if (block->graphics()->pos() == pos && block->model()->protoName() == proto)
+            return block;
+    }
+    return nullptr;
+}
+
+// Draws a connection as the mouse does: press the output, click each bend, press the input.
+inline ConnectionPresenter* joinPorts(GraphicsScene& scene, FuncBlock* emitter, int output, FuncBlock* receiver,
+                                      int input, const QVector<QPointF>& bends = {})
+{
+    QPointF pos;
+    emitter->outputPortPos(output, pos);
+    scene.beginConnection(emitter, pos, FBPortGraphics::OutputType, output);
+    ConnectionPresenter* connection = scene.constructedConnection();
+    if (!connection)
+        return nullptr;
+    for (const QPointF& bend : bends) {
+        connection->mouseMove(bend);
+        connection->mouseClick(bend);
+    }
+    receiver->inputPortPos(input, pos);
+    connection->mouseMove(pos);
+    scene.endConnection(receiver, pos, FBPortGraphics::InputType, input);
+    return scene.constructedConnection() ? nullptr : connection;
+}
+
+// Values encoded as a version-16 big-endian data stream encodes them, written out by hand.
+inline QByteArray beInt32(qint32 value)
+{
+    QByteArray bytes(4, 0);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+inline QByteArray beInt64(qint64 value)
+{
+    QByteArray bytes(8, 0);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+inline QByteArray beDouble(double value)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    QByteArray bytes(8, 0);
+    qToBigEndian(bits, bytes.data());
+    return bytes;
+}
+
+inline QByteArray bePoint(const QPointF& point)
+{
+    return beDouble(point.x()) + beDouble(point.y());
+}
+
+inline QByteArray beString(const QString& text)
+{
+    QByteArray bytes = beInt32(text.size() * 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() >> 8));
+        bytes.append(char(c.unicode() & 0xff));
+    }
+    return bytes;
+}
+
+} // namespace Velmora
