@@ -27,12 +27,6 @@ AddConnectionCmd::AddConnectionCmd(ConnectionPresenter* connection, GraphicsScen
     }
 }
 
-AddConnectionCmd::~AddConnectionCmd()
-{
-    if (m_owns)
-        destroy({}, m_connection);
-}
-
 FBModelPort* AddConnectionCmd::portItem(const SavedPort& port) const
 {
     return m_scene->portModelItem(port.blockId, port.kind, port.index);
@@ -52,7 +46,7 @@ void AddConnectionCmd::redo()
     FBModelPort* emitter = portItem(m_emitter);
     if (receiver && emitter)
         FBModelPort::matchPortTypes(receiver, emitter);
-    m_owns = false;
+    keepOffScene({}, m_connection);
 }
 
 void AddConnectionCmd::undo()
@@ -61,7 +55,7 @@ void AddConnectionCmd::undo()
         m_scene->removeConnection(connection, true);
     restore(m_receiver);
     restore(m_emitter);
-    m_owns = true;
+    keepOffScene({}, m_connection);
 }
 
 } // namespace Velmora

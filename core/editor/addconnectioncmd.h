@@ -16,7 +16,6 @@ class VLM_CORE_EXPORT AddConnectionCmd : public SceneCmd
 {
 public:
     AddConnectionCmd(ConnectionPresenter* connection, GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~AddConnectionCmd() override;
 
     int id() const override { return 106; }
     void redo() override;

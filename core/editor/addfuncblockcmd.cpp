@@ -10,29 +10,25 @@ namespace Velmora {
 
 AddFuncBlockCmd::AddFuncBlockCmd(FuncBlock* block, const QPointF& pos, GraphicsScene* scene, QUndoCommand* parent)
     : SceneCmd(scene, parent)
-    , m_block(block)
+    , m_block(hold({ block }))
     , m_pos(pos)
 {
     setText(QCoreApplication::translate("QObject", "<Add block>"));
 }
 
-AddFuncBlockCmd::~AddFuncBlockCmd()
-{
-    if (m_owns)
-        destroy({ m_block }, {});
-}
-
 void AddFuncBlockCmd::redo()
 {
-    m_block->graphics()->setPos(m_pos);
-    m_scene->addFuncBlock(m_block);
-    m_owns = false;
+    for (FuncBlock* block : alive(m_block)) {
+        block->graphics()->setPos(m_pos);
+        m_scene->addFuncBlock(block);
+    }
+    keepOffScene(m_block, {});
 }
 
 void AddFuncBlockCmd::undo()
 {
-    m_scene->removeFuncBlock(m_block);
-    m_owns = true;
+    m_scene->removeGroupFuncBlock(alive(m_block));
+    keepOffScene(m_block, {});
 }
 
 } // namespace Velmora

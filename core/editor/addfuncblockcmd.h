@@ -12,14 +12,13 @@ class VLM_CORE_EXPORT AddFuncBlockCmd : public SceneCmd
 {
 public:
     AddFuncBlockCmd(FuncBlock* block, const QPointF& pos, GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~AddFuncBlockCmd() override;
 
     int id() const override { return 100; }
     void redo() override;
     void undo() override;
 
 private:
-    FuncBlock* m_block = nullptr;
+    HeldBlocks m_block;
     QPointF m_pos;
 };
 

@@ -12,26 +12,19 @@ DeleteConnectionCmd::DeleteConnectionCmd(ConnectionPresenter* connection, Graphi
     , m_connection(hold({ connection }))
 {
     setText(QCoreApplication::translate("QObject", "<Del connection>"));
-    m_owns = true;
-}
-
-DeleteConnectionCmd::~DeleteConnectionCmd()
-{
-    if (m_owns)
-        destroy({}, m_connection);
 }
 
 void DeleteConnectionCmd::redo()
 {
     for (ConnectionPresenter* connection : alive(m_connection))
         m_scene->removeConnection(connection, true);
-    m_owns = true;
+    keepOffScene({}, m_connection);
 }
 
 void DeleteConnectionCmd::undo()
 {
     m_scene->addGroupConnection(alive(m_connection));
-    m_owns = false;
+    keepOffScene({}, m_connection);
 }
 
 } // namespace Velmora

@@ -10,7 +10,6 @@ class VLM_CORE_EXPORT DeleteConnectionCmd : public SceneCmd
 {
 public:
     DeleteConnectionCmd(ConnectionPresenter* connection, GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~DeleteConnectionCmd() override;
 
     int id() const override { return 107; }
     void redo() override;

@@ -10,14 +10,13 @@ class VLM_CORE_EXPORT DeleteFuncBlockCmd : public SceneCmd
 {
 public:
     DeleteFuncBlockCmd(FuncBlock* block, GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~DeleteFuncBlockCmd() override;
 
     int id() const override { return 102; }
     void redo() override;
     void undo() override;
 
 private:
-    FuncBlock* m_block = nullptr;
+    HeldBlocks m_block;
     HeldConnections m_connections;
 };
 

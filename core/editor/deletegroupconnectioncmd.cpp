@@ -12,25 +12,18 @@ DeleteGroupConnectionCmd::DeleteGroupConnectionCmd(const QVector<ConnectionPrese
     , m_connections(hold(connections))
 {
     setText(QCoreApplication::translate("QObject", "<Del group connection>"));
-    m_owns = true;
-}
-
-DeleteGroupConnectionCmd::~DeleteGroupConnectionCmd()
-{
-    if (m_owns)
-        destroy({}, m_connections);
 }
 
 void DeleteGroupConnectionCmd::redo()
 {
     m_scene->removeGroupConnection(alive(m_connections));
-    m_owns = true;
+    keepOffScene({}, m_connections);
 }
 
 void DeleteGroupConnectionCmd::undo()
 {
     m_scene->addGroupConnection(alive(m_connections));
-    m_owns = false;
+    keepOffScene({}, m_connections);
 }
 
 } // namespace Velmora

@@ -11,7 +11,6 @@ class VLM_CORE_EXPORT DeleteGroupConnectionCmd : public SceneCmd
 public:
     DeleteGroupConnectionCmd(const QVector<ConnectionPresenter*>& connections, GraphicsScene* scene,
                              QUndoCommand* parent = nullptr);
-    ~DeleteGroupConnectionCmd() override;
 
     int id() const override { return 108; }
     void redo() override;

@@ -11,14 +11,13 @@ class VLM_CORE_EXPORT DeleteGroupFuncBlockCmd : public SceneCmd
 {
 public:
     DeleteGroupFuncBlockCmd(const QVector<FuncBlock*>& blocks, GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~DeleteGroupFuncBlockCmd() override;
 
     int id() const override { return 103; }
     void redo() override;
     void undo() override;
 
 private:
-    QVector<FuncBlock*> m_blocks;
+    HeldBlocks m_blocks;
     HeldConnections m_connections;
 };
 

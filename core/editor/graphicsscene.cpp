@@ -31,8 +31,10 @@
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneDragDropEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsTextItem>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -175,9 +177,20 @@ void GraphicsScene::removeGroupFuncBlock(const QVector<FuncBlock*>& blocks)
     finishEdit(true);
 }
 
+bool GraphicsScene::isOutputUsed(const ConnectionPresenter* except, const QString& blockId, int index) const
+{
+    for (const ConnectionPresenter* other : m_connectionsById.values(blockId)) {
+        if (other != except && other->emitterId() == blockId && other->emitterIndex() == index)
+            return true;
+    }
+    return false;
+}
+
 void GraphicsScene::setPortFlags(const ConnectionPresenter* connection, bool connected)
 {
-    if (FuncBlock* emitter = funcBlockById(connection->emitterId()))
+    // An output may feed several inputs: it stays connected while any of them is left.
+    FuncBlock* emitter = funcBlockById(connection->emitterId());
+    if (emitter && (connected || !isOutputUsed(connection, connection->emitterId(), connection->emitterIndex())))
         emitter->setOutputConnected(connection->emitterIndex(), connected);
     if (FuncBlock* receiver = funcBlockById(connection->receiverId()))
         receiver->setInputConnected(connection->receiverIndex(), connected);
@@ -195,14 +208,17 @@ void GraphicsScene::attachConnection(ConnectionPresenter* connection)
 
 void GraphicsScene::detachConnection(ConnectionPresenter* connection, bool removeFromScene)
 {
-    setPortFlags(connection, false);
-    if (removeFromScene)
-        connection->removeFromScene();
+    // Off the lists first: clearing a port flag redraws the block, which may ask for its
+    // connections to be updated, and this one must no longer be among them.
+    m_blockSelectedConnections.remove(connection);
     m_connections.removeOne(connection);
     m_connectionsById.remove(connection->emitterId(), connection);
     m_connectionsById.remove(connection->receiverId(), connection);
     disconnect(connection, &ConnectionPresenter::onDelete, this, &GraphicsScene::slotRemoveItems);
     disconnect(connection, &ConnectionPresenter::onChanged, this, &GraphicsScene::slotChangedData);
+    setPortFlags(connection, false);
+    if (removeFromScene)
+        connection->removeFromScene();
 }
 
 void GraphicsScene::addConnection(ConnectionPresenter* connection)
@@ -221,18 +237,63 @@ void GraphicsScene::removeConnection(ConnectionPresenter* connection, bool remov
 void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& connections)
 {
     // A connection already on the scene is never entered twice.
+    // A connection held off the scene may come back to a block whose ports changed in the
+    // meantime (port counts are not part of the undo history): it rejoins its ports, or stays
+    // off the scene when a port is gone or its input has been taken.
     QSet<ConnectionPresenter*> present(m_connections.cbegin(), m_connections.cend());
-    QVector<ConnectionPresenter*> added;
     for (ConnectionPresenter* connection : connections) {
-        if (connection && !present.contains(connection)) {
-            present.insert(connection);
-            added.append(connection);
+        if (!connection || present.contains(connection))
+            continue;
+        if (!canAttach(connection)) {
+            // A line drawn onto the scene but refused does not stay there as a ghost.
+            if (connection->scene() == this)
+                connection->removeFromScene();
+            continue;
         }
-    }
-    m_connections += added;
-    for (ConnectionPresenter* connection : qAsConst(added))
+        present.insert(connection);
+        m_connections.append(connection);
         attachConnection(connection);
+        followPorts(connection);
+    }
     finishEdit(false);
+}
+
+bool GraphicsScene::canAttach(const ConnectionPresenter* connection) const
+{
+    const FuncBlock* emitter = funcBlockById(connection->emitterId());
+    const FuncBlock* receiver = funcBlockById(connection->receiverId());
+    QPointF port;
+    if (!emitter || !receiver || !emitter->outputPortPos(connection->emitterIndex(), port)
+        || !receiver->inputPortPos(connection->receiverIndex(), port))
+        return false;
+    for (const ConnectionPresenter* other : m_connectionsById.values(connection->receiverId())) {
+        if (other != connection && other->receiverId() == connection->receiverId()
+            && other->receiverIndex() == connection->receiverIndex())
+            return false;
+    }
+    return true;
+}
+
+bool GraphicsScene::followPorts(ConnectionPresenter* connection, const FuncBlock* block)
+{
+    QPointF port;
+    const FuncBlock* emitter = funcBlockById(connection->emitterId());
+    if (emitter && (!block || emitter == block)) {
+        if (!emitter->outputPortPos(connection->emitterIndex(), port))
+            return false;
+        const QPointF delta = port - connection->emitterPos();
+        if (!delta.isNull())
+            connection->moveEmitter(delta.x(), delta.y());
+    }
+    const FuncBlock* receiver = funcBlockById(connection->receiverId());
+    if (receiver && (!block || receiver == block)) {
+        if (!receiver->inputPortPos(connection->receiverIndex(), port))
+            return false;
+        const QPointF delta = port - connection->receiverPos();
+        if (!delta.isNull())
+            connection->moveReceiver(delta.x(), delta.y());
+    }
+    return true;
 }
 
 void GraphicsScene::removeGroupConnection(const QVector<ConnectionPresenter*>& connections)
@@ -288,6 +349,14 @@ void GraphicsScene::endConnection(FuncBlock* block, const QPointF& portPos, int 
 {
     if (!m_constructConnection || !block)
         return;
+    // The block or port the line started at may have gone while it was drawn.
+    const bool fromOutput = m_constructConnection->hasEmitter();
+    const QString startId = fromOutput ? m_constructConnection->emitterId() : m_constructConnection->receiverId();
+    const int startIndex = fromOutput ? m_constructConnection->emitterIndex() : m_constructConnection->receiverIndex();
+    if (!portModelItem(startId, fromOutput ? 1003 : 1002, startIndex) || !m_funcBlocks.contains(block)) {
+        discardConstruction();
+        return;
+    }
     if (portType == FBPortGraphics::InputType) {
         if (m_constructConnection->hasReceiver()) {
             printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the input to the input"));
@@ -323,7 +392,8 @@ void GraphicsScene::cancelConstruct()
 
 void GraphicsScene::copy()
 {
-    if (m_selectedFuncBlocks.isEmpty())
+    // Nothing that changes the scene or its move sets runs while blocks are dragged.
+    if (m_selectedFuncBlocks.isEmpty() || m_moving)
         return;
     m_pasteOffset = QPointF(15.0, 15.0);
     resetMovableConnections();
@@ -354,12 +424,16 @@ void GraphicsScene::copy()
 
 void GraphicsScene::cut()
 {
+    if (m_moving)
+        return;
     copy();
     removeItems(nullptr);
 }
 
 void GraphicsScene::paste()
 {
+    if (m_moving)
+        return;
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (!mime || !mime->formats().contains(mimeSceneData))
         return;
@@ -427,10 +501,10 @@ bool GraphicsScene::readRecords(QDataStream& stream, RecordUse use, QVector<Func
         if (byStoredId.contains(id) || (use == RecordUse::Load && m_funcBlocksById.contains(id)))
             return fail(corrupt);
         byStoredId.insert(id, block);
-        if (use == RecordUse::Paste) {
+        // The connections read next set the flags again; a stale flag would block an input.
+        block->clearPortConnections();
+        if (use == RecordUse::Paste)
             block->renewId();
-            block->clearPortConnections();
-        }
     }
 
     qint32 connectionCount = 0;
@@ -503,12 +577,18 @@ void GraphicsScene::clearScene()
 
 void GraphicsScene::undo()
 {
+    if (m_moving)
+        return;
+    discardConstruction();
     clearSelection();
     m_undoStack->undo();
 }
 
 void GraphicsScene::redo()
 {
+    if (m_moving)
+        return;
+    discardConstruction();
     clearSelection();
     m_undoStack->redo();
 }
@@ -540,13 +620,18 @@ void GraphicsScene::updateBlockOrder()
 
 void GraphicsScene::setMovableConnections()
 {
-    if (m_selectedFuncBlocks.isEmpty())
+    setMovableConnections(m_selectedFuncBlocks);
+}
+
+void GraphicsScene::setMovableConnections(const QVector<FuncBlock*>& blocks)
+{
+    if (blocks.isEmpty())
         return;
     QSet<QString> selectedIds;
-    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks))
+    for (const FuncBlock* block : blocks)
         selectedIds.insert(idOf(block));
     QSet<ConnectionPresenter*> listed;
-    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
+    for (const FuncBlock* block : blocks) {
         const QString id = idOf(block);
         for (ConnectionPresenter* connection : m_connectionsById.values(id)) {
             if (selectedIds.contains(connection->emitterId()) && selectedIds.contains(connection->receiverId())) {
@@ -573,13 +658,22 @@ void GraphicsScene::resetMovableConnections()
     m_movableReceiverConnections.clear();
 }
 
-void GraphicsScene::startMoveFB(QGraphicsSceneMouseEvent*)
+void GraphicsScene::startMoveFB(QGraphicsSceneMouseEvent* event)
 {
-    if (m_selectedFuncBlocks.isEmpty() || !isMovable(blockAtPoint(m_pressPos)))
+    if (event->button() != Qt::LeftButton)
+        return;
+    FuncBlock* pressed = blockAtPoint(m_pressPos);
+    if (m_selectedFuncBlocks.isEmpty() || !isMovable(pressed))
         return;
     resetMovableConnections();
+    // Qt drags the pressed block along with the selection even when a Ctrl press left it
+    // unselected; its connections must follow, and the command must move it back.
+    m_movingBlocks = m_selectedFuncBlocks;
+    if (!m_movingBlocks.contains(pressed))
+        m_movingBlocks.append(pressed);
+    m_moveStartPos = m_movingBlocks.first()->graphics()->pos();
     m_moving = true;
-    setMovableConnections();
+    setMovableConnections(m_movingBlocks);
 }
 
 void GraphicsScene::moveFB(QGraphicsSceneMouseEvent* event)
@@ -600,15 +694,19 @@ void GraphicsScene::stopMoveFB(QGraphicsSceneMouseEvent* event)
     if (!m_moving)
         return;
     m_moving = false;
-    const QPointF total = event->scenePos() - m_pressPos;
+    const QVector<FuncBlock*> blocks = m_movingBlocks;
+    m_movingBlocks.clear();
+    Q_UNUSED(event)
+    // The distance the blocks really went, which undo must take back exactly.
+    const QPointF total = blocks.isEmpty() ? QPointF() : blocks.first()->graphics()->pos() - m_moveStartPos;
     if (total.isNull()) {
         resetMovableConnections();
         return;
     }
-    if (m_selectedFuncBlocks.size() < 2)
-        m_undoStack->push(new MoveFuncBlockCmd(m_selectedFuncBlocks.first(), total, this, nullptr));
+    if (blocks.size() < 2)
+        m_undoStack->push(new MoveFuncBlockCmd(blocks.first(), total, this, nullptr));
     else
-        m_undoStack->push(new MoveGroupFuncBlockCmd(m_selectedFuncBlocks, total, this, nullptr));
+        m_undoStack->push(new MoveGroupFuncBlockCmd(blocks, total, this, nullptr));
     resetMovableConnections();
     updateBlockOrder();
     m_pasteOffset = QPointF(15.0, 15.0);
@@ -631,6 +729,14 @@ void GraphicsScene::slotSelectionChange()
     PropertiesManager::instance().reset();
     m_selectedFuncBlocks.clear();
     m_selectedConnections.clear();
+    // Connections selected for a block are not the user's choice: they go with it.
+    if (!m_blockSelectedConnections.isEmpty()) {
+        const bool blocked = blockSignals(true);
+        for (ConnectionPresenter* connection : qAsConst(m_blockSelectedConnections))
+            connection->setSelected(false);
+        m_blockSelectedConnections.clear();
+        blockSignals(blocked);
+    }
 
     for (QGraphicsItem* item : selectedItems()) {
         if (item->type() == connectionViewType) {
@@ -647,11 +753,12 @@ void GraphicsScene::slotSelectionChange()
         const bool blocked = blockSignals(true);
         for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
             for (ConnectionPresenter* connection : m_connectionsById.values(idOf(block))) {
+                if (listed.contains(connection))
+                    continue;
                 connection->setSelected(true);
-                if (!listed.contains(connection)) {
-                    listed.insert(connection);
-                    m_selectedConnections.append(connection);
-                }
+                listed.insert(connection);
+                m_selectedConnections.append(connection);
+                m_blockSelectedConnections.insert(connection);
             }
         }
         blockSignals(blocked);
@@ -674,6 +781,8 @@ void GraphicsScene::slotRemoveItems()
 
 void GraphicsScene::removeItems(QObject* from)
 {
+    if (m_moving)
+        return;
     auto* senderConnection = qobject_cast<ConnectionPresenter*>(from);
     if (senderConnection) {
         if (m_selectedConnections.size() > 1 && m_selectedFuncBlocks.isEmpty()
@@ -704,33 +813,28 @@ void GraphicsScene::slotUpdateConnections()
     if (!block || !m_funcBlocks.contains(block))
         return;
     const QString id = idOf(block);
-    QVector<ConnectionPresenter*> connections;
+    QVector<QPointer<ConnectionPresenter>> connections;
     for (ConnectionPresenter* connection : m_connectionsById.values(id)) {
         if (!connections.contains(connection))
             connections.append(connection);
     }
-    for (ConnectionPresenter* connection : qAsConst(connections)) {
-        QPointF port;
-        if (connection->emitterId() == id) {
-            if (!block->outputPortPos(connection->emitterIndex(), port)) {
-                removeConnection(connection, true);
-                delete connection;
-                continue;
-            }
-            const QPointF delta = port - connection->emitterPos();
-            if (!delta.isNull())
-                connection->moveEmitter(delta.x(), delta.y());
-        }
-        if (connection->receiverId() == id) {
-            if (!block->inputPortPos(connection->receiverIndex(), port)) {
-                removeConnection(connection, true);
-                delete connection;
-                continue;
-            }
-            const QPointF delta = port - connection->receiverPos();
-            if (!delta.isNull())
-                connection->moveReceiver(delta.x(), delta.y());
-        }
+    bool removed = false;
+    for (const QPointer<ConnectionPresenter>& connection : qAsConst(connections)) {
+        // A nested update (a port flag redraws a block) may have dealt with it already.
+        if (!connection || !m_connections.contains(connection))
+            continue;
+        if (followPorts(connection, block))
+            continue;
+        // Its port is gone. This runs inside an edit of the block's items (the property
+        // tree lowering a port count), so the selection and the property tree stay as they are.
+        detachConnection(connection, true);
+        m_selectedConnections.removeOne(connection);
+        delete connection;
+        removed = true;
+    }
+    if (removed) {
+        update();
+        emit onChangedData();
     }
 }
 
@@ -760,6 +864,12 @@ FuncBlock* GraphicsScene::blockAtPoint(const QPointF& pos) const
 
 void GraphicsScene::keyPressEvent(QKeyEvent* event)
 {
+    // Keys typed into a comment's text belong to the text.
+    const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(focusItem());
+    if (text && (text->textInteractionFlags() & Qt::TextEditable)) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         discardConstruction();
         event->accept();
@@ -844,13 +954,15 @@ void GraphicsScene::mouseReleaseConnectionHandler(QGraphicsSceneMouseEvent* even
 
 void GraphicsScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
 {
+    // Two quick clicks while a line is drawn are two route nodes, not a double click.
+    if (m_constructConnection) {
+        mousePressEvent(event);
+        return;
+    }
     m_pressPos = event->buttonDownScenePos(Qt::LeftButton);
     QGraphicsScene::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton && !m_selectedFuncBlocks.isEmpty() && isMovable(blockAtPoint(m_pressPos))) {
-        resetMovableConnections();
-        m_moving = true;
-        setMovableConnections();
-    }
+    if (event->button() == Qt::LeftButton)
+        startMoveFB(event);
 }
 
 void GraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

@@ -129,6 +129,14 @@ private:
     void attachConnection(ConnectionPresenter* connection);
     void detachConnection(ConnectionPresenter* connection, bool removeFromScene);
     void setPortFlags(const ConnectionPresenter* connection, bool connected);
+    // Whether a connection can go on the scene: both blocks there, both ports there, and its
+    // input free.
+    bool canAttach(const ConnectionPresenter* connection) const;
+    // Moves a connection's ends onto their ports, only the ends at `block` when one is given;
+    // false when such a port is gone. An end whose block is not on the scene is left alone.
+    bool followPorts(ConnectionPresenter* connection, const FuncBlock* block = nullptr);
+    bool isOutputUsed(const ConnectionPresenter* except, const QString& blockId, int index) const;
+    void setMovableConnections(const QVector<FuncBlock*>& blocks);
     void finishEdit(bool reorder);
     void discardConstruction();
     void printLinkError(const char* text);
@@ -142,6 +150,11 @@ private:
     QUndoStack* m_undoStack = nullptr;
     ConnectionPresenter* m_constructConnection = nullptr;
     bool m_moving = false;
+    // The blocks a drag moves: the selection, and the pressed block when it is not part of it.
+    QVector<FuncBlock*> m_movingBlocks;
+    QPointF m_moveStartPos;
+    // Connections selected because one of their blocks is.
+    QSet<ConnectionPresenter*> m_blockSelectedConnections;
     QPointF m_pressPos;
     QPointF m_pasteOffset;
     QVector<FuncBlock*> m_funcBlocks;

@@ -18,7 +18,7 @@ MoveFuncBlockCmd::MoveFuncBlockCmd(FuncBlock* block, const QPointF& displacement
 MoveFuncBlockCmd::MoveFuncBlockCmd(const QVector<FuncBlock*>& blocks, const QPointF& displacement,
                                    GraphicsScene* scene, const QString& text, QUndoCommand* parent)
     : SceneCmd(scene, parent)
-    , m_blocks(blocks)
+    , m_blocks(hold(blocks))
     , m_displacement(displacement)
 {
     setText(text);
@@ -51,7 +51,7 @@ void MoveFuncBlockCmd::apply(const QPointF& d)
 {
     if (d.isNull())
         return;
-    for (FuncBlock* block : qAsConst(m_blocks)) {
+    for (FuncBlock* block : alive(m_blocks)) {
         if (block->graphics())
             block->graphics()->moveBy(d.x(), d.y());
     }

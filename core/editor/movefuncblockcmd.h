@@ -28,7 +28,7 @@ protected:
 private:
     void apply(const QPointF& displacement);
 
-    QVector<FuncBlock*> m_blocks;
+    HeldBlocks m_blocks;
     QPointF m_displacement;
     bool m_applied = false;
     HeldConnections m_movable;

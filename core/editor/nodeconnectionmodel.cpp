@@ -520,7 +520,9 @@ bool NodeConnectionModel::readData(QDataStream& stream)
     applyEnds(record);
     for (const ConnectionNode& node : qAsConst(nodes))
         appendNode(node);
-    setState(record.state);
+    // A stored connection is finished: one recorded half drawn could never be selected,
+    // edited or removed.
+    setState(record.state == Construction ? Normal : record.state);
     return true;
 }
 

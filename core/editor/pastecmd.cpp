@@ -11,7 +11,7 @@ namespace Velmora {
 PasteCmd::PasteCmd(const QVector<FuncBlock*>& blocks, const QVector<ConnectionPresenter*>& connections,
                    GraphicsScene* scene, QUndoCommand* parent)
     : SceneCmd(scene, parent)
-    , m_blocks(blocks)
+    , m_blocks(hold(blocks))
     , m_connections(hold(connections))
 {
     setText(QCoreApplication::translate("QObject", "<Paste %1 blocks and %2 connections>")
@@ -19,30 +19,24 @@ PasteCmd::PasteCmd(const QVector<FuncBlock*>& blocks, const QVector<ConnectionPr
                 .arg(connections.size()));
 }
 
-PasteCmd::~PasteCmd()
-{
-    if (m_owns)
-        destroy(m_blocks, m_connections);
-}
-
 void PasteCmd::redo()
 {
-    m_scene->addGroupFuncBlock(m_blocks);
+    m_scene->addGroupFuncBlock(alive(m_blocks));
     const QVector<ConnectionPresenter*> connections = alive(m_connections);
     if (!connections.isEmpty())
         m_scene->addGroupConnection(connections);
-    m_owns = false;
-    for (FuncBlock* block : qAsConst(m_blocks))
+    for (FuncBlock* block : alive(m_blocks))
         block->graphics()->setSelected(true);
+    keepOffScene(m_blocks, m_connections);
 }
 
 void PasteCmd::undo()
 {
-    m_scene->removeGroupFuncBlock(m_blocks);
+    m_scene->removeGroupFuncBlock(alive(m_blocks));
     const QVector<ConnectionPresenter*> connections = alive(m_connections);
     if (!connections.isEmpty())
         m_scene->removeGroupConnection(connections);
-    m_owns = true;
+    keepOffScene(m_blocks, m_connections);
 }
 
 } // namespace Velmora

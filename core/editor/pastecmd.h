@@ -11,14 +11,13 @@ class VLM_CORE_EXPORT PasteCmd : public SceneCmd
 public:
     PasteCmd(const QVector<FuncBlock*>& blocks, const QVector<ConnectionPresenter*>& connections,
              GraphicsScene* scene, QUndoCommand* parent = nullptr);
-    ~PasteCmd() override;
 
     int id() const override { return 101; }
     void redo() override;
     void undo() override;
 
 private:
-    QVector<FuncBlock*> m_blocks;
+    HeldBlocks m_blocks;
     HeldConnections m_connections;
 };
 

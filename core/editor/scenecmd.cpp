@@ -1,44 +1,101 @@
 #include "editor/scenecmd.h"
 
 #include "editor/connectionpresenter.h"
+#include "editor/fbabstractblockgraphics.h"
 #include "editor/funcblock.h"
 
 #include <QSet>
 
 namespace Velmora {
 
+namespace {
+
+template <typename T> QVector<QPointer<T>> holdOnce(const QVector<T*>& objects)
+{
+    QVector<QPointer<T>> held;
+    QSet<T*> seen;
+    for (T* object : objects) {
+        if (!object || seen.contains(object))
+            continue;
+        seen.insert(object);
+        held.append(object);
+    }
+    return held;
+}
+
+template <typename T> QVector<T*> aliveOf(const QVector<QPointer<T>>& held)
+{
+    QVector<T*> list;
+    for (const QPointer<T>& object : held) {
+        if (object)
+            list.append(object);
+    }
+    return list;
+}
+
+} // namespace
+
 SceneCmd::SceneCmd(GraphicsScene* scene, QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_scene(scene)
 { }
 
+SceneCmd::HeldBlocks SceneCmd::hold(const QVector<FuncBlock*>& blocks)
+{
+    return holdOnce(blocks);
+}
+
 SceneCmd::HeldConnections SceneCmd::hold(const QVector<ConnectionPresenter*>& connections)
 {
-    HeldConnections held;
-    QSet<ConnectionPresenter*> seen;
-    for (ConnectionPresenter* connection : connections) {
-        if (!connection || seen.contains(connection))
-            continue;
-        seen.insert(connection);
-        held.append(connection);
-    }
-    return held;
+    return holdOnce(connections);
+}
+
+QVector<FuncBlock*> SceneCmd::alive(const HeldBlocks& blocks)
+{
+    return aliveOf(blocks);
 }
 
 QVector<ConnectionPresenter*> SceneCmd::alive(const HeldConnections& connections)
 {
-    QVector<ConnectionPresenter*> list;
-    for (const QPointer<ConnectionPresenter>& connection : connections) {
-        if (connection)
-            list.append(connection);
+    return aliveOf(connections);
+}
+
+namespace {
+
+bool isOffScene(const ConnectionPresenter* connection)
+{
+    return !connection->scene();
+}
+
+bool isOffScene(const FuncBlock* block)
+{
+    return !block->graphics() || !block->graphics()->scene();
+}
+
+template <typename T> QVector<QPointer<T>> offScene(const QVector<QPointer<T>>& held)
+{
+    QVector<QPointer<T>> list;
+    for (const QPointer<T>& object : held) {
+        if (object && isOffScene(object))
+            list.append(object);
     }
     return list;
 }
 
-void SceneCmd::destroy(const QVector<FuncBlock*>& blocks, const HeldConnections& connections)
+} // namespace
+
+SceneCmd::~SceneCmd()
 {
-    qDeleteAll(alive(connections));
-    qDeleteAll(blocks);
+    for (ConnectionPresenter* connection : alive(offScene(m_ownedConnections)))
+        delete connection;
+    for (FuncBlock* block : alive(offScene(m_ownedBlocks)))
+        delete block;
+}
+
+void SceneCmd::keepOffScene(const HeldBlocks& blocks, const HeldConnections& connections)
+{
+    m_ownedBlocks = offScene(blocks);
+    m_ownedConnections = offScene(connections);
 }
 
 } // namespace Velmora

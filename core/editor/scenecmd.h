@@ -12,28 +12,38 @@ class ConnectionPresenter;
 class FuncBlock;
 class GraphicsScene;
 
-// An undoable edit of a scene. A command that holds blocks or connections off the scene
-// deletes them when it is destroyed in that state.
+// An undoable edit of a scene. A command holds the blocks and connections it puts on or takes
+// off the scene. What its last redo or undo left off the scene belongs to it: when the
+// command is destroyed, those objects go with it if they are still off the scene. Objects are
+// held weakly: two commands may hold the same object, and a connection can be destroyed
+// behind the stack's back when its port vanishes.
 class VLM_CORE_EXPORT SceneCmd : public QUndoCommand
 {
 public:
     SceneCmd(GraphicsScene* scene, QUndoCommand* parent);
+    ~SceneCmd() override;
 
     GraphicsScene* scene() const { return m_scene; }
 
 protected:
-    // A connection can be destroyed behind the stack's back (its port vanished when the
-    // block lost inputs), so commands hold connections weakly.
+    using HeldBlocks = QVector<QPointer<FuncBlock>>;
     using HeldConnections = QVector<QPointer<ConnectionPresenter>>;
 
-    // Each connection once, in the order given.
+    // Each object once, in the order given.
+    static HeldBlocks hold(const QVector<FuncBlock*>& blocks);
     static HeldConnections hold(const QVector<ConnectionPresenter*>& connections);
-    // The held connections that still exist.
+    // The held objects that still exist.
+    static QVector<FuncBlock*> alive(const HeldBlocks& blocks);
     static QVector<ConnectionPresenter*> alive(const HeldConnections& connections);
-    static void destroy(const QVector<FuncBlock*>& blocks, const HeldConnections& connections);
+    // Called at the end of every redo and undo: what of the given objects is now off the
+    // scene is what the command owns.
+    void keepOffScene(const HeldBlocks& blocks, const HeldConnections& connections);
 
     GraphicsScene* m_scene = nullptr;
-    bool m_owns = false;
+
+private:
+    HeldBlocks m_ownedBlocks;
+    HeldConnections m_ownedConnections;
 };
 
 } // namespace Velmora

@@ -134,10 +134,20 @@ bool IProject::save(const QString& path)
     // The program's own write is not a change from outside.
     m_watcher->removePath(target);
     WaitCursor wait;
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s
+    // result: buffered, Qt would flush part of the data and still report success.
     QSaveFile file(target);
-    const bool written = file.open(QIODevice::WriteOnly) && saveData(file) && file.commit();
-    if (!written) {
-        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot write file %1: %2"), target, file.errorString());
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        reason = file.errorString();
+    else if (!saveData(file))
+        reason = file.error() != QFileDevice::NoError
+            ? file.errorString()
+            : QCoreApplication::translate("IProject", "not all of the data could be written");
+    else if (!file.commit())
+        reason = file.errorString();
+    if (!reason.isEmpty()) {
+        printFileError(QT_TRANSLATE_NOOP("IProject", "Cannot write file %1: %2"), target, reason);
         file.cancelWriting();
         // The file the project came from is still its file, and still watched.
         if (!m_filePath.isEmpty() && !m_watcher->files().contains(m_filePath))

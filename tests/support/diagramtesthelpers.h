@@ -1,9 +1,11 @@
 #pragma once
 
 #include "editor/connectionpresenter.h"
+#include "editor/fbabstractblockgraphics.h"
 #include "editor/fbportgraphics.h"
 #include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
+#include "model/fbabstractmodel.h"
 
 #include <QByteArray>
 #include <QtEndian>

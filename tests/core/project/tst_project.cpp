@@ -9,6 +9,7 @@
 #include "model/fbdatanumbermodel.h"
 #include "model/fbmodeldatanum.h"
 #include "model/fbmodellist.h"
+#include "model/fbmodelport.h"
 #include "model/fbmodelports.h"
 #include "project/project.h"
 #include "services/console.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <sys/resource.h>
 #include <csignal>

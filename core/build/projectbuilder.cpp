@@ -1,0 +1,5 @@
+#include "build/projectbuilder.h"
+namespace Velmora {
+ProjectBuilder::~ProjectBuilder() = default;
+void ProjectBuilder::visitProject(Project*) { }
+}
