@@ -109,8 +109,11 @@ void FuncBlock::clearPortConnections()
 {
     for (const QString& list : { QStringLiteral("inputs"), QStringLiteral("outputs") }) {
         const FBModelItem* ports = m_model ? m_model->findItem(list) : nullptr;
-        for (int row = 0; ports && row < ports->childCount(); ++row)
-            setPortConnected(list, row, false);
+        for (int row = 0; ports && row < ports->childCount(); ++row) {
+            FBModelPort* port = portOf(m_model, list, row);
+            if (port && port->isConnected())
+                port->setConnected(false);
+        }
     }
 }
 

@@ -120,6 +120,9 @@ FBModelPort* GraphicsScene::portModelItem(const QString& blockId, int kind, int 
 
 void GraphicsScene::attachFuncBlock(FuncBlock* block)
 {
+    // No connection of a block coming onto the scene is there yet; the ones that come back
+    // with it set their flags again.
+    block->clearPortConnections();
     addItem(block->graphics());
     connect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
     connect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QUndoStack>
+#include "editor/fbcommentgraphics.h"
 
 #include <tuple>
 
@@ -130,6 +131,11 @@ private slots:
     void clipboardLayout();
     void corruptClipboard();
     void renderedDiagram();
+    void editsDuringDrag();
+    void ctrlDragOfUnselectedBlock();
+    void heldConnectionsMeetChangedPorts();
+    void sharedOutputAndSelection();
+    void commentKeysStayInComment();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -652,6 +658,131 @@ void tst_GraphicsScene::renderedDiagram()
             QCOMPARE(image.pixelColor((bent->pos() + node.pos).toPoint()), colours.connection().nodeColor);
     }
     StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
+}
+
+void tst_GraphicsScene::editsDuringDrag()
+{
+    SceneView s;
+    const auto [a, b, c] = placeChain(s);
+    s.click(SceneView::body(a));
+    const int commands = s.scene.undoStack()->count();
+    s.press(SceneView::body(a));
+    s.move(SceneView::body(a) + QPointF(20, 20));
+    // Keys and edit actions while the button is held change nothing.
+    s.key(Qt::Key_Delete);
+    s.scene.undo();
+    s.scene.cut();
+    s.scene.paste();
+    QCOMPARE(s.scene.undoStack()->count(), commands);
+    s.move(SceneView::body(a) + QPointF(40, 30));
+    s.release(SceneView::body(a) + QPointF(40, 30));
+    QCOMPARE(undoTexts(s.scene.undoStack()).mid(commands), QStringList { "<Move block>" });
+    s.scene.undo();
+    QCOMPARE(a->graphics()->pos(), QPointF(50, 50));
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+
+    // A right press on a selected block starts no drag.
+    s.press(SceneView::body(a), Qt::RightButton);
+    s.release(SceneView::body(a), Qt::RightButton);
+    QVERIFY(!s.scene.isMoving());
+
+    // Undo while a line is drawn ends the line: its start may be undone.
+    s.click(SceneView::outPort(c, 0));
+    QVERIFY(s.scene.constructedConnection());
+    s.scene.undo();
+    QVERIFY(!s.scene.constructedConnection());
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::ctrlDragOfUnselectedBlock()
+{
+    SceneView s;
+    const auto [a, b, c] = placeChain(s);
+    ConnectionPresenter* outer = s.scene.connectionsById(c->id().toString()).first();
+    const QPointF receiverEnd = outer->receiverPos();
+    s.click(SceneView::body(a));
+    s.press(SceneView::body(c), Qt::LeftButton, Qt::ControlModifier);
+    s.move(SceneView::body(c) + QPointF(10, 10), Qt::ControlModifier);
+    s.move(SceneView::body(c) + QPointF(30, 20), Qt::ControlModifier);
+    s.release(SceneView::body(c) + QPointF(30, 20), Qt::LeftButton, Qt::ControlModifier);
+    // Qt moved both blocks alike; the line into the Ctrl-pressed one followed it.
+    const QPointF moved = c->graphics()->pos() - QPointF(550, 250);
+    QVERIFY(!moved.isNull());
+    QCOMPARE(a->graphics()->pos(), QPointF(50, 50) + moved);
+    QCOMPARE(outer->receiverPos(), receiverEnd + moved);
+    s.scene.undo();
+    QCOMPARE(c->graphics()->pos(), QPointF(550, 250));
+    QCOMPARE(a->graphics()->pos(), QPointF(50, 50));
+    QCOMPARE(outer->receiverPos(), receiverEnd);
+}
+
+void tst_GraphicsScene::heldConnectionsMeetChangedPorts()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    auto* inputs = static_cast<FBModelPorts*>(b->model()->findItem(QStringLiteral("inputs")));
+    FBDataPorts count = inputs->data();
+    count.setCountPorts(3);
+    inputs->recalcPorts(count);
+    s.connectPorts(a, 0, b, 2);
+
+    // Delete the emitting block, raise the receiver's input count (its ports move), undo:
+    // the connection comes back onto the port where it now is.
+    a->graphics()->deleteAction()->trigger();
+    count.setCountPorts(5);
+    inputs->recalcPorts(count);
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    QCOMPARE(s.scene.getConnections().first()->receiverPos(), SceneView::inPort(b, 2));
+
+    // Its input gone while it was held: it stays off the scene, and undo and redo go on.
+    a->graphics()->deleteAction()->trigger();
+    count.setCountPorts(2);
+    inputs->recalcPorts(count);
+    s.scene.undo();
+    QCOMPARE(s.scene.getFuncBlocks().size(), 2);
+    QCOMPARE(s.scene.getConnections().size(), 0);
+    s.scene.redo();
+    s.scene.undo();
+    QVERIFY2(sceneInvariantFaults(s.scene).isEmpty(), qPrintable(sceneInvariantFaults(s.scene).join('\n')));
+}
+
+void tst_GraphicsScene::sharedOutputAndSelection()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    FuncBlock* c = s.place("AND", QPointF(400, 300));
+    s.connectPorts(a, 0, b, 0);
+    s.connectPorts(a, 0, c, 0);
+    s.scene.connectionsById(b->id().toString()).first()->view()->removeAction()->trigger();
+    QVERIFY(s.scene.portModelItem(a->id().toString(), 1003, 0)->isConnected());
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+
+    // Ctrl+click takes a block out of the selection together with its lines.
+    s.click(SceneView::body(a));
+    s.click(SceneView::body(b), Qt::ControlModifier);
+    QCOMPARE(s.scene.selectedConnections().size(), 1);
+    s.click(SceneView::body(a), Qt::ControlModifier);
+    QCOMPARE(s.scene.selectedFuncBlocks(), QVector<FuncBlock*> { b });
+    QVERIFY(s.scene.selectedConnections().isEmpty());
+    s.key(Qt::Key_Delete);
+    QCOMPARE(s.scene.getConnections().size(), 1);
+}
+
+void tst_GraphicsScene::commentKeysStayInComment()
+{
+    SceneView s;
+    FuncBlock* note = s.place("Comment", QPointF(100, 100));
+    auto* graphics = static_cast<FBCommentGraphics*>(note->graphics());
+    const QPointF inText = graphics->textItem()->mapToScene(graphics->textItem()->boundingRect().center());
+    s.click(inText);
+    QTest::mouseDClick(s.viewport(), Qt::LeftButton, {}, s.at(inText));
+    QVERIFY(graphics->textItem()->textInteractionFlags() & Qt::TextEditable);
+    s.key(Qt::Key_Delete);
+    QCOMPARE(s.scene.getFuncBlocks().size(), 1);
+    QVERIFY(!(graphics->flags() & QGraphicsItem::ItemIsMovable));
 }
 
 VLM_TEST_MAIN(tst_GraphicsScene)
