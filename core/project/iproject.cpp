@@ -15,6 +15,12 @@ namespace Velmora {
 
 namespace {
 
+// Signals carry projects under the short name within the namespace as well.
+const int projectPointerMetaType = [] {
+    qRegisterMetaType<IProject*>("IProject*");
+    return qRegisterMetaType<IProject*>("Velmora::IProject*");
+}();
+
 // The wait cursor for as long as a file is read or written.
 class WaitCursor
 {

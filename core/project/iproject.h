@@ -96,3 +96,5 @@ private:
 };
 
 } // namespace Velmora
+
+Q_DECLARE_METATYPE(Velmora::IProject*)
