@@ -262,6 +262,72 @@
     </message>
 </context>
 <context>
+    <name>IProject</name>
+    <message>
+        <source>the file is truncated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is corrupt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown block &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the project has no file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not all of the data could be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is not a project file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown device model</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCreator</name>
+    <message>
+        <source>Project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error open file : invalid file extension.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectManager</name>
+    <message>
+        <source>Open project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The project has been modified.
+ Do you want to save your changes?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PropertyTreeModel</name>
     <message>
         <source>Property</source>

@@ -262,6 +262,73 @@
     </message>
 </context>
 <context>
+    <name>IProject</name>
+    <message>
+        <source>the file is truncated</source>
+        <translation>файл обрезан</translation>
+    </message>
+    <message>
+        <source>the file is corrupt</source>
+        <translation>файл повреждён</translation>
+    </message>
+    <message>
+        <source>unknown block &quot;%1&quot;</source>
+        <translation>неизвестный блок &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1: %2</source>
+        <translation>Не удаётся записать файл %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1: %2</source>
+        <translation>Не удаётся прочитать файл %1: %2</translation>
+    </message>
+    <message>
+        <source>the project has no file</source>
+        <translation>у проекта нет файла</translation>
+    </message>
+    <message>
+        <source>not all of the data could be written</source>
+        <translation>не все данные удалось записать</translation>
+    </message>
+    <message>
+        <source>the file is not a project file</source>
+        <translation>файл не является файлом проекта</translation>
+    </message>
+    <message>
+        <source>unknown device model</source>
+        <translation>неизвестная модель устройства</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCreator</name>
+    <message>
+        <source>Project</source>
+        <translation>Проект</translation>
+    </message>
+    <message>
+        <source>Error open file : invalid file extension.</source>
+        <translation>Ошибка открытия файла: недопустимое расширение файла.</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectManager</name>
+    <message>
+        <source>Open project</source>
+        <translation>Открыть проект</translation>
+    </message>
+    <message>
+        <source>Save project</source>
+        <translation>Сохранить проект</translation>
+    </message>
+    <message>
+        <source>The project has been modified.
+ Do you want to save your changes?</source>
+        <translation>Проект был изменён.
+ Сохранить изменения?</translation>
+    </message>
+</context>
+<context>
     <name>PropertyTreeModel</name>
     <message>
         <source>Property</source>
