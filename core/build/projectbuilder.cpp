@@ -1,5 +1,0 @@
-#include "build/projectbuilder.h"
-namespace Velmora {
-ProjectBuilder::~ProjectBuilder() = default;
-void ProjectBuilder::visitProject(Project*) { }
-}
