@@ -4,12 +4,15 @@
 
 #include <QMap>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 
 namespace Velmora {
 
 class BuildBaseFB;
 class BuildConstFB;
+class BuildPort;
+class ConnectionPresenter;
 class FBAbstractModel;
 class FBBaseModel;
 class FBDataNumberModel;
@@ -38,6 +41,12 @@ private:
     void initOutputs(FBListModel* model);
     void initInputs(FBBaseModel* model, const QString& blockId);
     void resetData();
+
+    void addConstant(FBAbstractModel* model, const QVariant& value);
+    // The slot a connection feeds its input from; false when the connection has nothing to give.
+    bool sourceOf(const ConnectionPresenter* connection, BuildPort& source) const;
+    // Deletes the records not yet handed to a project, then resets.
+    void discardRecords();
 
     QVector<BuildBaseFB*> m_baseFBs;
     QVector<BuildConstFB*> m_constFBs;

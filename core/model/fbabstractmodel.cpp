@@ -31,6 +31,8 @@ void FBAbstractModel::initBeginIntegralItems() { }
 
 void FBAbstractModel::initEndIntegralItems() { }
 
+void FBAbstractModel::accept(ProjectBuilder*, int, const QString&) { }
+
 void FBAbstractModel::changedItem(FBModelItem* item)
 {
     emit onChangedItem(item);

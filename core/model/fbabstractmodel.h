@@ -10,6 +10,7 @@
 namespace Velmora {
 
 class FBModelItem;
+class ProjectBuilder;
 
 // The data of one block: which library block it is, and its item tree.
 class VLM_CORE_EXPORT FBAbstractModel : public QObject, public Serializable
@@ -22,6 +23,8 @@ public:
     static SerializableObjectFactory<FBAbstractModel>& factory();
 
     virtual FBAbstractModel* clone() const = 0;
+    // The builder's entry for this block; a kind the module has no record for builds nothing.
+    virtual void accept(ProjectBuilder* builder, int pass, const QString& blockId);
     virtual void initBeginIntegralItems();
     virtual void initEndIntegralItems();
     virtual void changedItem(FBModelItem* item);

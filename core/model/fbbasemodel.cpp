@@ -1,5 +1,6 @@
 #include "model/fbbasemodel.h"
 
+#include "build/projectbuilder.h"
 #include "model/fbmodelcallorder.h"
 
 #include <QDataStream>
@@ -26,6 +27,12 @@ FBAbstractModel* FBBaseModel::clone() const
     copyBaseTo(model);
     model->m_callOrderItem = dynamic_cast<FBModelCallOrder*>(model->findItem(QStringLiteral("call_order")));
     return model;
+}
+
+void FBBaseModel::accept(ProjectBuilder* builder, int pass, const QString& blockId)
+{
+    if (builder)
+        builder->visitFuncBlockModel(this, pass, blockId);
 }
 
 void FBBaseModel::initEndIntegralItems()

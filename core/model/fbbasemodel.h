@@ -15,6 +15,7 @@ public:
     explicit FBBaseModel(QObject* parent = nullptr);
 
     FBAbstractModel* clone() const override;
+    void accept(ProjectBuilder* builder, int pass, const QString& blockId) override;
     void initEndIntegralItems() override;
     bool initFromXmlLib(const QDomElement& element) override;
     bool writeToDataStream(QDataStream& stream) const override;

@@ -1,5 +1,6 @@
 #include "model/fbdatanumbermodel.h"
 
+#include "build/projectbuilder.h"
 #include "model/fbmodeldatanum.h"
 #include "model/fbmodeloutputs.h"
 #include "model/fbmodelport.h"
@@ -38,6 +39,12 @@ FBAbstractModel* FBDataNumberModel::clone() const
     model->m_port = model->m_outputs ? dynamic_cast<FBModelPort*>(model->m_outputs->childAt(0)) : nullptr;
     model->m_numberItem = dynamic_cast<FBModelDataNum*>(model->findItem(QStringLiteral("value")));
     return model;
+}
+
+void FBDataNumberModel::accept(ProjectBuilder* builder, int pass, const QString& blockId)
+{
+    if (builder)
+        builder->visitFuncBlockModel(this, pass, blockId);
 }
 
 void FBDataNumberModel::initBeginIntegralItems()

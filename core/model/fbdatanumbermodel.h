@@ -18,6 +18,7 @@ public:
     ~FBDataNumberModel() override;
 
     FBAbstractModel* clone() const override;
+    void accept(ProjectBuilder* builder, int pass, const QString& blockId) override;
     void initBeginIntegralItems() override;
     void initEndIntegralItems() override;
     void changedItem(FBModelItem* item) override;

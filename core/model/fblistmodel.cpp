@@ -1,5 +1,6 @@
 #include "model/fblistmodel.h"
 
+#include "build/projectbuilder.h"
 #include "model/fbmodeloutputs.h"
 #include "model/fbmodelport.h"
 
@@ -27,6 +28,12 @@ FBAbstractModel* FBListModel::clone() const
     model->m_outputs = dynamic_cast<FBModelOutputs*>(model->findItem(QStringLiteral("outputs")));
     model->m_port = model->m_outputs ? dynamic_cast<FBModelPort*>(model->m_outputs->childAt(0)) : nullptr;
     return model;
+}
+
+void FBListModel::accept(ProjectBuilder* builder, int pass, const QString& blockId)
+{
+    if (builder)
+        builder->visitFuncBlockModel(this, pass, blockId);
 }
 
 void FBListModel::initBeginIntegralItems()

@@ -16,6 +16,7 @@ public:
     explicit FBListModel(QObject* parent = nullptr);
 
     FBAbstractModel* clone() const override;
+    void accept(ProjectBuilder* builder, int pass, const QString& blockId) override;
     void initBeginIntegralItems() override;
     bool initFromXmlLib(const QDomElement& element) override;
     bool readFromDataStream(QDataStream& stream) override;
