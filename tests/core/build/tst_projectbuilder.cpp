@@ -4,6 +4,7 @@
 #include "device/task.h"
 #include "device/tcpdeviceclient.h"
 #include "editor/fbabstractblockgraphics.h"
+#include "editor/iconnectionmodel.h"
 #include "editor/nodeconnectionmodel.h"
 #include "editor/nodeconnectionview.h"
 #include "editor/stylecollection.h"
@@ -87,12 +88,22 @@ const QString smallHeader = "0a 00 02 00 06 00 02 00 02 00";
 
 // A connection put on the scene as it stands, indices unchecked, as a damaged file could
 // leave one.
-void addRawConnection(GraphicsScene& scene, FuncBlock* emitter, int output, FuncBlock* receiver, int input)
+// A connection put onto the scene with sound indices, as the scene takes only those.
+ConnectionPresenter* addConnection(GraphicsScene& scene, FuncBlock* emitter, FuncBlock* receiver, int input)
 {
     auto* connection = new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView);
-    connection->setEmitter(emitter->id().toString(), emitter->graphics()->pos() + QPointF(120, 20), output);
+    connection->setEmitter(emitter->id().toString(), emitter->graphics()->pos() + QPointF(120, 20), 0);
     connection->setReceiver(receiver->id().toString(), receiver->graphics()->pos() + QPointF(-20, 20), input);
     scene.addConnection(connection);
+    return connection;
+}
+
+// Points a connection's model at any indices behind the scene's back.
+void retarget(ConnectionPresenter* connection, int output, int input)
+{
+    IConnectionModel* model = connection->model();
+    model->setEmitter(model->emitterId(), model->emitterPoint(), output);
+    model->setReceiver(model->receiverId(), model->receiverPoint(), input);
 }
 
 } // namespace
@@ -240,10 +251,11 @@ void tst_ProjectBuilder::outOfRangeIndexSkipped()
     FuncBlock* gate = placeBlock(scene, "AND", QPointF(300, 100));
     FuncBlock* high = placeBlock(scene, "HIGH", QPointF(0, 200));
     if (soundAddedFirst)
-        addRawConnection(scene, high, 0, gate, 0);
-    addRawConnection(scene, source, output, gate, input);
+        addConnection(scene, high, gate, 0);
+    ConnectionPresenter* bad = addConnection(scene, source, gate, 1);
     if (!soundAddedFirst)
-        addRawConnection(scene, high, 0, gate, 0);
+        addConnection(scene, high, gate, 0);
+    retarget(bad, output, input);
     QCOMPARE(scene.connectionsById(gate->id().toString()).size(), 2);
     build(project);
 
