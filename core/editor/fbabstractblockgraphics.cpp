@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGraphicsGridLayout>
+#include <QGraphicsLayout>
 #include <QGraphicsLinearLayout>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QMenu>
@@ -66,8 +67,9 @@ SerializableObjectFactory<FBAbstractBlockGraphics>& FBAbstractBlockGraphics::fac
 
 void FBAbstractBlockGraphics::createMenu()
 {
-    m_menu = new QMenu;
-    m_deleteAction = m_menu->addAction(deleteText());
+    // The action exists from the start; the menu widget only once a menu is asked for, since
+    // a diagram may hold thousands of blocks.
+    m_deleteAction = new QAction(deleteText(), this);
 }
 
 FBPortGraphics* FBAbstractBlockGraphics::portItem(int type, int index) const
@@ -83,7 +85,7 @@ void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
 {
     if (m_block) {
         disconnect(m_block, &FuncBlock::onChangedModelItem, this, &FBAbstractBlockGraphics::slotChangedModel);
-        disconnect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
+        disconnect(m_deleteConnection);
         disconnect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block,
                    &FuncBlock::slotNeedUpdateConection);
     }
@@ -92,7 +94,8 @@ void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
         return;
     setParent(m_block);
     connect(m_block, &FuncBlock::onChangedModelItem, this, &FBAbstractBlockGraphics::slotChangedModel);
-    connect(m_menu, &QMenu::triggered, m_block, &FuncBlock::slotContextMenu);
+    m_deleteConnection = connect(m_deleteAction, &QAction::triggered, m_block,
+                                 [block, action = m_deleteAction] { block->slotContextMenu(action); });
     connect(this, &FBAbstractBlockGraphics::onNeedUpdateConnections, m_block, &FuncBlock::slotNeedUpdateConection);
     // The picture is built once; a later block only takes over the links.
     if (m_grid)
@@ -230,8 +233,16 @@ void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
 void FBAbstractBlockGraphics::relayout()
 {
     // Qt lays a widget out on a posted request; the block's ports must be where they are
-    // drawn as soon as a change returns, for the connections that attach to them.
-    QCoreApplication::sendPostedEvents(this, QEvent::LayoutRequest);
+    // drawn as soon as a change returns, for the connections that attach to them. The layout
+    // is applied here directly: delivering the posted request would search the whole event
+    // queue each time, which a load of many blocks fills.
+    QGraphicsLayout* grid = layout();
+    if (grid && !grid->isActivated()) {
+        grid->activate();
+        // The request posted for it is answered; left in the queue, requests of many
+        // blocks would make every later post and every deletion search a long queue.
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    }
     if (m_notify)
         emit onNeedUpdateConnections();
 }
@@ -270,6 +281,10 @@ bool FBAbstractBlockGraphics::sceneEventFilter(QGraphicsItem* watched, QEvent* e
 void FBAbstractBlockGraphics::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
     m_deleteAction->setText(deleteText());
+    if (!m_menu) {
+        m_menu = new QMenu;
+        m_menu->addAction(m_deleteAction);
+    }
     m_menuRunning = true;
     QPointer<FBAbstractBlockGraphics> alive(this);
     m_menu->exec(event->screenPos());

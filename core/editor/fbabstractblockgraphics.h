@@ -84,6 +84,7 @@ protected:
     QList<FBOutputPortGraphics*> m_outputPorts;
     bool m_notify = true;
     bool m_menuRunning = false;
+    QMetaObject::Connection m_deleteConnection;
     FuncBlock* m_block = nullptr;
 
 private:

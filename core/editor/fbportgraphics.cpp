@@ -26,16 +26,21 @@ FBPortGraphics::FBPortGraphics(FBAbstractBlockGraphics* block)
 void FBPortGraphics::setModelItem(FBModelItem* item)
 {
     m_portIndex = item->rowOfParent();
-    if (item->isVisible() != isVisible())
+    const bool shown = item->isVisible() != isVisible();
+    if (shown)
         showInLayout(item->isVisible());
 
     m_portName = item->displayName();
     if (item->type() == 1004)
         m_portType = static_cast<const FBModelPort*>(item)->data().currentType();
 
+    const QSizeF before = m_size;
     makeLabel();
     calcGeometry();
-    updateLayout();
+    // A port that only got or lost a connection keeps its size: the block is not laid out
+    // again for it.
+    if (shown || m_size != before)
+        updateLayout();
 }
 
 void FBPortGraphics::showInLayout(bool visible)

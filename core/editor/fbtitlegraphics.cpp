@@ -25,8 +25,10 @@ void FBTitleGraphics::setModelItem(FBModelItem* item)
 {
     readText(item);
     prepareGeometryChange();
+    const QSizeF before = m_size;
     m_size = QFontMetricsF(m_font).size(Qt::TextSingleLine, m_text) + QSizeF(m_extraWidth, m_extraHeight);
-    updateLayout();
+    if (m_size != before)
+        updateLayout();
 }
 
 void FBTitleGraphics::readText(FBModelItem* item)

@@ -126,7 +126,9 @@ void GraphicsScene::attachFuncBlock(FuncBlock* block)
     addItem(block->graphics());
     connect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
     connect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
-    connect(block, &FuncBlock::onNeedConnectionUpdate, this, &GraphicsScene::slotUpdateConnections);
+    // Bound to the block: QObject::sender() walks every sender of the scene, thousands of
+    // them in a large diagram, and this signal comes with every change of a block.
+    connect(block, &FuncBlock::onNeedConnectionUpdate, this, [this, block] { updateConnections(block); });
     m_funcBlocks.append(block);
     m_funcBlocksById.insert(idOf(block), block);
 }
@@ -135,7 +137,7 @@ void GraphicsScene::detachFuncBlock(FuncBlock* block)
 {
     disconnect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
     disconnect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
-    disconnect(block, &FuncBlock::onNeedConnectionUpdate, this, &GraphicsScene::slotUpdateConnections);
+    disconnect(block, &FuncBlock::onNeedConnectionUpdate, this, nullptr);
     m_funcBlocks.removeOne(block);
     if (m_funcBlocksById.value(idOf(block)) == block)
         m_funcBlocksById.remove(idOf(block));
@@ -812,8 +814,12 @@ void GraphicsScene::removeItems(QObject* from)
 
 void GraphicsScene::slotUpdateConnections()
 {
-    auto* block = qobject_cast<FuncBlock*>(sender());
-    if (!block || !m_funcBlocks.contains(block))
+    updateConnections(qobject_cast<FuncBlock*>(sender()));
+}
+
+void GraphicsScene::updateConnections(FuncBlock* block)
+{
+    if (!block || m_funcBlocksById.value(idOf(block)) != block)
         return;
     const QString id = idOf(block);
     QVector<QPointer<ConnectionPresenter>> connections;

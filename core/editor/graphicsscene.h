@@ -124,6 +124,7 @@ private:
 
     // Chooses and pushes the delete command; `from` is the block or connection that asked.
     void removeItems(QObject* from);
+    void updateConnections(FuncBlock* block);
     void attachFuncBlock(FuncBlock* block);
     void detachFuncBlock(FuncBlock* block);
     void attachConnection(ConnectionPresenter* connection);

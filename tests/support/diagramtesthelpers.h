@@ -49,6 +49,24 @@ inline ConnectionPresenter* joinPorts(GraphicsScene& scene, FuncBlock* emitter, 
     return scene.constructedConnection() ? nullptr : connection;
 }
 
+// 250 HIGH constants each feeding input 0 of three ANDs, every AND's input 1 fed by the AND
+// before it: 1,000 blocks and 1,500 connections, drawn as a user draws them.
+inline bool placeLargeDiagram(GraphicsScene& scene)
+{
+    FuncBlock* previous = nullptr;
+    for (int i = 0; i < 250; ++i) {
+        const double y = i * 400.0;
+        FuncBlock* constant = placeBlock(scene, QStringLiteral("HIGH"), QPointF(0, y));
+        for (int k = 0; k < 3; ++k) {
+            FuncBlock* gate = placeBlock(scene, QStringLiteral("AND"), QPointF(300 + 300 * k, y + 100 * k));
+            if (!joinPorts(scene, constant, 0, gate, 0) || !joinPorts(scene, previous ? previous : constant, 0, gate, 1))
+                return false;
+            previous = gate;
+        }
+    }
+    return true;
+}
+
 // Values encoded as a version-16 big-endian data stream encodes them, written out by hand.
 inline QByteArray beInt32(qint32 value)
 {

@@ -301,21 +301,9 @@ void tst_ProjectBuilder::uploadSmallDiagram()
 
 void tst_ProjectBuilder::largeDiagram()
 {
-    // 250 constants each feeding input 0 of three ANDs; every AND's input 1 is fed by the AND
-    // before it: 1,000 blocks, 1,500 connections.
     Project project;
     GraphicsScene& scene = *project.scene();
-    QVector<FuncBlock*> gates;
-    for (int i = 0; i < 250; ++i) {
-        const double y = i * 400.0;
-        FuncBlock* constant = placeBlock(scene, "HIGH", QPointF(0, y));
-        for (int k = 0; k < 3; ++k) {
-            FuncBlock* gate = placeBlock(scene, "AND", QPointF(300 + 300 * k, y + 100 * k));
-            QVERIFY(joinPorts(scene, constant, 0, gate, 0));
-            QVERIFY(joinPorts(scene, gates.isEmpty() ? constant : gates.last(), 0, gate, 1));
-            gates.append(gate);
-        }
-    }
+    QVERIFY(placeLargeDiagram(scene));
     QCOMPARE(scene.getFuncBlocks().size(), 1000);
     QCOMPARE(scene.getConnections().size(), 1500);
 

@@ -95,6 +95,8 @@ private slots:
     void failedSaveKeepsFile();
     void fileWatch();
     void filePathInFolder();
+    void largeDiagramFigures_data();
+    void largeDiagramFigures();
 
 private:
     // A HIGH constant feeding input 0 of an AND through a route with a bend, saved.
@@ -312,6 +314,36 @@ void tst_Project::filePathInFolder()
     QCOMPARE(project.getFileDirectory(), m_dir.filePath(QStringLiteral("pump")));
     QVERIFY(QFile::exists(expected));
     QCOMPARE(project.getDisplayName(), QStringLiteral("pump.vlm - %1").arg(deviceTypeToName(KV_A01)));
+}
+
+void tst_Project::largeDiagramFigures_data()
+{
+    QTest::addColumn<bool>("saving");
+    QTest::newRow("save") << true;
+    QTest::newRow("load") << false;
+}
+
+// Figures for a release build (VLM_BENCH=1); no time is asserted.
+void tst_Project::largeDiagramFigures()
+{
+    if (!qEnvironmentVariableIsSet("VLM_BENCH"))
+        QSKIP("set VLM_BENCH to measure");
+    QFETCH(bool, saving);
+    Project project;
+    project.setDevice(KV_D01);
+    QVERIFY(placeLargeDiagram(*project.scene()));
+    const QString path = m_dir.filePath(QStringLiteral("large.vlm"));
+    QVERIFY(project.save(path));
+    if (saving) {
+        QBENCHMARK {
+            project.save(path);
+        }
+        return;
+    }
+    QBENCHMARK {
+        Project reopened;
+        QVERIFY(reopened.load(path));
+    }
 }
 
 VLM_TEST_MAIN(tst_Project)
