@@ -623,6 +623,15 @@ void GraphicsScene::updateBlockOrder()
 
 // ---- moving ----
 
+void GraphicsScene::selectFuncBlocks(const QVector<FuncBlock*>& blocks)
+{
+    const bool blocked = blockSignals(true);
+    for (FuncBlock* block : blocks)
+        block->graphics()->setSelected(true);
+    blockSignals(blocked);
+    emit selectionChanged();
+}
+
 void GraphicsScene::setMovableConnections()
 {
     setMovableConnections(m_selectedFuncBlocks);

@@ -85,6 +85,9 @@ public:
     // Removes and deletes every block and connection, with the undo history.
     void clearScene();
 
+    // Adds the blocks to the selection with one selection change, not one per block.
+    void selectFuncBlocks(const QVector<FuncBlock*>& blocks);
+
     // The move sets of the selection, as a drag or a copy needs them.
     void setMovableConnections();
     void resetMovableConnections();

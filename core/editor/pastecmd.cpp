@@ -25,8 +25,7 @@ void PasteCmd::redo()
     const QVector<ConnectionPresenter*> connections = alive(m_connections);
     if (!connections.isEmpty())
         m_scene->addGroupConnection(connections);
-    for (FuncBlock* block : alive(m_blocks))
-        block->graphics()->setSelected(true);
+    m_scene->selectFuncBlocks(alive(m_blocks));
     keepOffScene(m_blocks, m_connections);
 }
 

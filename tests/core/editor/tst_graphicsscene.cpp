@@ -1,3 +1,4 @@
+#include "diagramtesthelpers.h"
 #include "scenetesthelpers.h"
 #include "testmain.h"
 
@@ -136,6 +137,7 @@ private slots:
     void heldConnectionsMeetChangedPorts();
     void sharedOutputAndSelection();
     void commentKeysStayInComment();
+    void copyPasteFigures();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -783,6 +785,22 @@ void tst_GraphicsScene::commentKeysStayInComment()
     s.key(Qt::Key_Delete);
     QCOMPARE(s.scene.getFuncBlocks().size(), 1);
     QVERIFY(!(graphics->flags() & QGraphicsItem::ItemIsMovable));
+}
+
+// Figures for a release build (VLM_BENCH=1): copy and paste of 100 blocks with their
+// connections in a diagram of 1,000; no time is asserted.
+void tst_GraphicsScene::copyPasteFigures()
+{
+    if (!qEnvironmentVariableIsSet("VLM_BENCH"))
+        QSKIP("set VLM_BENCH to measure");
+    GraphicsScene scene;
+    QVERIFY(placeLargeDiagram(scene));
+    for (int i = 0; i < 100; ++i)
+        scene.getFuncBlocks().at(i)->graphics()->setSelected(true);
+    QBENCHMARK {
+        scene.copy();
+        scene.paste();
+    }
 }
 
 VLM_TEST_MAIN(tst_GraphicsScene)
