@@ -6,6 +6,7 @@
 #include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
 #include "model/fbabstractmodel.h"
+#include "model/fbmodelports.h"
 
 #include <QByteArray>
 #include <QtEndian>
@@ -27,6 +28,15 @@ inline FuncBlock* placeBlock(GraphicsScene& scene, const QString& proto, const Q
             return block;
     }
     return nullptr;
+}
+
+// Sets a block's number of inputs as the property tree's ports editor does.
+inline void setInputCount(FuncBlock* block, int count)
+{
+    auto* inputs = static_cast<FBModelPorts*>(block->model()->findItem(QStringLiteral("inputs")));
+    FBDataPorts ports = inputs->data();
+    ports.setCountPorts(count);
+    inputs->recalcPorts(ports);
 }
 
 // Draws a connection as the mouse does: press the output, click each bend, press the input.

@@ -399,22 +399,17 @@ void tst_GraphicsScene::vanishedPort()
     SceneView s;
     FuncBlock* a = s.place("AND", QPointF(50, 50));
     FuncBlock* b = s.place("AND", QPointF(400, 50));
-    auto* inputs = static_cast<FBModelPorts*>(b->model()->findItem(QStringLiteral("inputs")));
-    FBDataPorts count = inputs->data();
-    count.setCountPorts(3);
-    inputs->recalcPorts(count);
+    setInputCount(b, 3);
     s.connectPorts(a, 0, b, 2);
     ConnectionPresenter* connection = s.scene.getConnections().first();
     QCOMPARE(connection->receiverPos(), SceneView::inPort(b, 2));
 
     // The block grows: the connection follows its port.
-    count.setCountPorts(4);
-    inputs->recalcPorts(count);
+    setInputCount(b, 4);
     QCOMPARE(connection->receiverPos(), SceneView::inPort(b, 2));
 
     // The port goes: so does the connection, and the undo stack stays usable.
-    count.setCountPorts(2);
-    inputs->recalcPorts(count);
+    setInputCount(b, 2);
     QVERIFY(s.scene.getConnections().isEmpty());
     QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
     s.scene.undo();
@@ -723,25 +718,20 @@ void tst_GraphicsScene::heldConnectionsMeetChangedPorts()
     SceneView s;
     FuncBlock* a = s.place("AND", QPointF(50, 50));
     FuncBlock* b = s.place("AND", QPointF(400, 50));
-    auto* inputs = static_cast<FBModelPorts*>(b->model()->findItem(QStringLiteral("inputs")));
-    FBDataPorts count = inputs->data();
-    count.setCountPorts(3);
-    inputs->recalcPorts(count);
+    setInputCount(b, 3);
     s.connectPorts(a, 0, b, 2);
 
     // Delete the emitting block, raise the receiver's input count (its ports move), undo:
     // the connection comes back onto the port where it now is.
     a->graphics()->deleteAction()->trigger();
-    count.setCountPorts(5);
-    inputs->recalcPorts(count);
+    setInputCount(b, 5);
     s.scene.undo();
     QCOMPARE(s.scene.getConnections().size(), 1);
     QCOMPARE(s.scene.getConnections().first()->receiverPos(), SceneView::inPort(b, 2));
 
     // Its input gone while it was held: it stays off the scene, and undo and redo go on.
     a->graphics()->deleteAction()->trigger();
-    count.setCountPorts(2);
-    inputs->recalcPorts(count);
+    setInputCount(b, 2);
     s.scene.undo();
     QCOMPARE(s.scene.getFuncBlocks().size(), 2);
     QCOMPARE(s.scene.getConnections().size(), 0);
