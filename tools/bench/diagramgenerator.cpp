@@ -1,0 +1,152 @@
+#include "diagramgenerator.h"
+
+#include "diagramtesthelpers.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+
+#include <cmath>
+
+namespace Velmora {
+
+namespace {
+
+enum class Domain { None, Logic, Integer };
+
+struct Placed
+{
+    FuncBlock* block = nullptr;
+    Domain output = Domain::None; // what its output 0 carries
+    Domain input = Domain::None; // what its inputs take
+    int inputs = 0;
+    QVector<bool> fed;
+};
+
+struct Choice
+{
+    const char* proto;
+    Domain output;
+    Domain input;
+    bool variableInputs;
+};
+
+Choice choose(QRandomGenerator& random)
+{
+    static const char* const logic[] = { "AND", "OR", "XOR" };
+    static const char* const arithmetic[] = { "Addition (int)", "Multiplication (int)", "Subtraction (int)" };
+    const int r = random.bounded(100);
+    if (r < 38)
+        return { logic[random.bounded(3)], Domain::Logic, Domain::Logic, true };
+    if (r < 60)
+        return { arithmetic[random.bounded(3)], Domain::Integer, Domain::Integer, true };
+    if (r < 72)
+        return { random.bounded(2) ? "HIGH" : "LOW", Domain::Logic, Domain::None, false };
+    if (r < 84)
+        return { "Constant", Domain::Integer, Domain::None, false };
+    if (r < 97)
+        return { "Analog Signal Type", Domain::Integer, Domain::None, false };
+    return { "Comment", Domain::None, Domain::None, false };
+}
+
+} // namespace
+
+DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n) const
+{
+    Result result;
+    QRandomGenerator random(m_seed);
+    const int columns = qMax(4, int(std::ceil(std::sqrt(double(n)))));
+    const double cellWidth = 320;
+    const double cellHeight = 240;
+    QVector<Placed> placed;
+    placed.reserve(n);
+
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < n; ++i) {
+        const Choice choice = choose(random);
+        const QPointF pos((i % columns) * cellWidth, (i / columns) * cellHeight);
+        Placed entry;
+        entry.block = placeBlock(scene, QString::fromLatin1(choice.proto), pos);
+        if (!entry.block) {
+            result.error = QStringLiteral("could not place %1").arg(QLatin1String(choice.proto));
+            return result;
+        }
+        entry.output = choice.output;
+        entry.input = choice.input;
+        if (choice.variableInputs) {
+            entry.inputs = 2 + random.bounded(3);
+            if (entry.inputs != 2)
+                setInputCount(entry.block, entry.inputs);
+        }
+        entry.fed.fill(false, entry.inputs);
+        placed << entry;
+    }
+    result.blocksMs = timer.nsecsElapsed() / 1e6;
+    result.blocks = scene.getFuncBlocks().size();
+
+    // Each free input is fed, with the probability that gives the target on average, from a
+    // block of its kind among the two rows before it; a second pass makes up any shortfall.
+    const int target = connectionTarget(n);
+    int freeInputs = 0;
+    for (const Placed& entry : qAsConst(placed))
+        freeInputs += entry.inputs;
+    const double chance = freeInputs ? double(target) / freeInputs : 0;
+    int drawn = 0;
+    timer.restart();
+    for (int pass = 0; pass < 2 && drawn < target; ++pass) {
+        for (int i = 0; i < placed.size() && drawn < target; ++i) {
+            Placed& receiver = placed[i];
+            for (int input = 0; input < receiver.inputs && drawn < target; ++input) {
+                if (receiver.fed.at(input) || (pass == 0 && random.generateDouble() >= chance))
+                    continue;
+                const int window = qMin(i, 2 * columns);
+                int emitter = -1;
+                for (int attempt = 0; attempt < 8 && window > 0; ++attempt) {
+                    const int candidate = i - 1 - random.bounded(window);
+                    if (placed.at(candidate).output == receiver.input) {
+                        emitter = candidate;
+                        break;
+                    }
+                }
+                for (int k = i - 1; emitter < 0 && pass == 1 && k >= 0; --k) {
+                    if (placed.at(k).output == receiver.input)
+                        emitter = k;
+                }
+                if (emitter < 0)
+                    continue;
+                QVector<QPointF> bends;
+                if (random.bounded(4) == 0) {
+                    QPointF from;
+                    QPointF to;
+                    placed.at(emitter).block->outputPortPos(0, from);
+                    receiver.block->inputPortPos(input, to);
+                    const double x = (from.x() + to.x()) / 2 + 7;
+                    bends = { QPointF(x, from.y()), QPointF(x, to.y()) };
+                }
+                if (!joinPorts(scene, placed.at(emitter).block, 0, receiver.block, input, bends)) {
+                    result.error = QStringLiteral("could not join block %1 to input %2 of block %3")
+                                       .arg(emitter)
+                                       .arg(input)
+                                       .arg(i);
+                    return result;
+                }
+                receiver.fed[input] = true;
+                ++drawn;
+            }
+        }
+    }
+    result.connectionsMs = timer.nsecsElapsed() / 1e6;
+    result.connections = scene.getConnections().size();
+    if (result.blocks != n || result.connections != target) {
+        result.error = QStringLiteral("%1 blocks and %2 connections, not %3 and %4")
+                           .arg(result.blocks)
+                           .arg(result.connections)
+                           .arg(n)
+                           .arg(target);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace Velmora
