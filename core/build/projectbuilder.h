@@ -2,7 +2,7 @@
 
 #include "vlm_core_export.h"
 
-#include <QMap>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -50,8 +50,8 @@ private:
 
     QVector<BuildBaseFB*> m_baseFBs;
     QVector<BuildConstFB*> m_constFBs;
-    QMap<FBAbstractModel*, BuildBaseFB*> m_baseMap;
-    QMap<FBAbstractModel*, BuildConstFB*> m_constMap;
+    QHash<FBAbstractModel*, BuildBaseFB*> m_baseMap;
+    QHash<FBAbstractModel*, BuildConstFB*> m_constMap;
     GraphicsScene* m_scene = nullptr;
     quint16 m_outputCounter = 0;
     quint16 m_constCounter = 0;
