@@ -39,31 +39,15 @@ inline QString kindsText(const QVector<ConnectionNode>& nodes)
     return kinds.join(QLatin1Char(' '));
 }
 
-// The whole line of a model: emitter point, nodes, receiver point.
-inline QString routeText(const NodeConnectionModel& model)
+// The whole line, emitter point, nodes and receiver point; in scene coordinates when the
+// nodes are mapped through a presenter's view.
+inline QString routeText(const NodeConnectionModel& model, const ConnectionPresenter* connection = nullptr)
 {
-    QVector<QPointF> points { model.emitterPoint() };
+    QVector<QPointF> points { connection ? connection->emitterPos() : model.emitterPoint() };
     for (const ConnectionNode& node : model.nodes())
-        points << node.pos;
-    points << model.receiverPoint();
+        points << (connection ? connection->view()->mapToScene(node.pos) : node.pos);
+    points << (connection ? connection->receiverPos() : model.receiverPoint());
     return pointsText(points);
-}
-
-// The line of a connection in scene coordinates, from the model's side.
-inline QString sceneRouteText(const ConnectionPresenter& connection)
-{
-    const auto* model = static_cast<const NodeConnectionModel*>(connection.model());
-    QVector<QPointF> points { connection.emitterPos() };
-    for (const ConnectionNode& node : model->nodes())
-        points << connection.view()->mapToScene(node.pos);
-    points << connection.receiverPos();
-    return pointsText(points);
-}
-
-// A node model and view under a presenter, as the scene makes them.
-inline ConnectionPresenter* createConnection()
-{
-    return new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView);
 }
 
 inline NodeConnectionModel* nodeModel(const ConnectionPresenter& connection)
@@ -74,6 +58,17 @@ inline NodeConnectionModel* nodeModel(const ConnectionPresenter& connection)
 inline NodeConnectionView* nodeView(const ConnectionPresenter& connection)
 {
     return static_cast<NodeConnectionView*>(connection.view());
+}
+
+inline QString sceneRouteText(const ConnectionPresenter& connection)
+{
+    return routeText(*nodeModel(connection), &connection);
+}
+
+// A node model and view under a presenter, as the scene makes them.
+inline ConnectionPresenter* createConnection()
+{
+    return new ConnectionPresenter(new NodeConnectionModel, new NodeConnectionView);
 }
 
 // Draws as the scene does: the first port, a move to and a click on each point, a move onto

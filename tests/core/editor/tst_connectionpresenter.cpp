@@ -29,6 +29,7 @@ using ConnectionPtr = std::unique_ptr<ConnectionPresenter>;
 
 const QPointF kOutput(100, 100);
 const QPointF kInput(300, 200);
+const QString kRoute = QStringLiteral("100,100 110,100 290,100 290,200 300,200");
 
 // Drawn from the output at (100, 100), where the view then sits, to the input at (300, 200):
 // nodes (10,0) (190,0) (190,100) in the view's coordinates.
@@ -40,15 +41,16 @@ ConnectionPtr drawnConnection(QGraphicsScene& scene)
     return connection;
 }
 
-void hover(QGraphicsScene& scene, QGraphicsItem* item, QEvent::Type type, const QPointF& pos)
+void hover(QGraphicsItem* item, QEvent::Type type, const QPointF& pos)
 {
     QGraphicsSceneHoverEvent event(type);
     event.setPos(pos);
     event.setScenePos(item->mapToScene(pos));
-    scene.sendEvent(item, &event);
+    item->scene()->sendEvent(item, &event);
 }
 
-void mouse(QGraphicsScene& scene, QGraphicsItem* item, QEvent::Type type, const QPointF& pos, const QPointF& press)
+// A left-button press, move or release at `pos`, with the button pressed at `press`.
+void mouse(QGraphicsItem* item, QEvent::Type type, const QPointF& pos, const QPointF& press)
 {
     QGraphicsSceneMouseEvent event(type);
     event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
@@ -57,22 +59,8 @@ void mouse(QGraphicsScene& scene, QGraphicsItem* item, QEvent::Type type, const 
     event.setScenePos(item->mapToScene(pos));
     event.setButtonDownPos(Qt::LeftButton, press);
     event.setButtonDownScenePos(Qt::LeftButton, item->mapToScene(press));
-    scene.sendEvent(item, &event);
+    item->scene()->sendEvent(item, &event);
 }
-
-// Counts its own destruction, to see that a command is not leaked.
-class CountedCommand : public QUndoCommand
-{
-public:
-    explicit CountedCommand(int& deleted)
-        : m_deleted(deleted)
-    {
-    }
-    ~CountedCommand() override { ++m_deleted; }
-
-private:
-    int& m_deleted;
-};
 
 } // namespace
 
@@ -83,22 +71,13 @@ private slots:
     void initTestCase();
     void sceneRoute_data();
     void sceneRoute();
-    void hoverCursor_data();
-    void hoverCursor();
-    void stackingOrder();
-    void selectionSetsState();
-    void stateFlags_data();
-    void stateFlags();
-    void dragThroughView_data();
-    void dragThroughView();
-    void paint_data();
-    void paint();
+    void selection();
+    void hoverAndDrag_data();
+    void hoverAndDrag();
     void contextMenu();
     void changedFlag();
-    void record();
-    void undoCommandWithoutScene();
-    void deletesViewAndModel();
-    void viewDeletedWithItsScene();
+    void refusedRecord();
+    void lifetime();
 };
 
 void tst_ConnectionPresenter::initTestCase()
@@ -110,113 +89,100 @@ void tst_ConnectionPresenter::initTestCase()
 void tst_ConnectionPresenter::sceneRoute_data()
 {
     QTest::addColumn<bool>("atInput");
+    QTest::addColumn<QString>("drawing");
     QTest::addColumn<QPointF>("viewPos");
     QTest::addColumn<QString>("route");
 
-    QTest::newRow("from the output") << false << kOutput << "100,100 110,100 290,100 290,200 300,200";
-    QTest::newRow("from the input") << true << QPointF(0, 0) << "100,100 110,100 110,200 290,200 300,200";
+    // While drawing, the line runs from the port to the mouse at (100, 120).
+    QTest::newRow("from the output") << false << "100,100 110,100 110,120 100,120" << kOutput << kRoute;
+    QTest::newRow("from the input") << true << "100,120 100,200 290,200 300,200" << QPointF(0, 0)
+                                    << "100,100 110,100 110,200 290,200 300,200";
 }
 
 void tst_ConnectionPresenter::sceneRoute()
 {
     QFETCH(bool, atInput);
+    QFETCH(QString, drawing);
     QFETCH(QPointF, viewPos);
     QFETCH(QString, route);
 
     ConnectionPtr connection(createConnection());
+    const NodeConnectionView* view = nodeView(*connection);
+    const auto drawn = [view] {
+        QPolygonF line = view->linePath().toFillPolygon(view->sceneTransform());
+        line.removeLast(); // the polygon closes on its start
+        return pointsText(line);
+    };
     if (atInput)
-        drawRoute(*connection, kInput, kOutput, {}, true);
+        connection->setReceiver("{r}", kInput, 1);
     else
-        drawRoute(*connection, kOutput, kInput, {}, false);
+        connection->setEmitter("{e}", kOutput, 0);
+    connection->mouseMove(QPointF(100, 120));
+    QCOMPARE(drawn(), drawing);
+    connection->mouseMove(atInput ? kOutput : kInput);
+    if (atInput)
+        connection->setEmitter("{e}", kOutput, 0);
+    else
+        connection->setReceiver("{r}", kInput, 1);
 
     QCOMPARE(connection->pos(), viewPos);
     QCOMPARE(sceneRouteText(*connection), route);
-    QCOMPARE(connection->emitterPos(), kOutput);
-    QCOMPARE(connection->receiverPos(), kInput);
-    QCOMPARE(connection->emitterId(), QString("{e}"));
-    QCOMPARE(connection->receiverIndex(), 1);
-    QVERIFY(connection->hasEmitter() && connection->hasReceiver());
     QCOMPARE(connection->state(), 0);
-
-    // The view's own copy and its line follow the model.
-    const NodeConnectionView* view = nodeView(*connection);
+    // The view's own copy of the nodes, and the line it draws, follow the model.
     QCOMPARE(nodesText(view->nodes()), nodesText(nodeModel(*connection)->nodes()));
     QCOMPARE(kindsText(view->nodes()), QString("2 1 2"));
-    QVector<QPointF> line;
-    for (const QPointF& point : view->linePath().toFillPolygon(view->sceneTransform()))
-        line << point;
-    line.removeLast(); // the polygon closes on its start
-    QCOMPARE(pointsText(line), route);
+    QCOMPARE(drawn(), route);
 }
 
-void tst_ConnectionPresenter::hoverCursor_data()
-{
-    QTest::addColumn<QPointF>("pos");
-    QTest::addColumn<int>("node");
-    QTest::addColumn<int>("segment");
-    QTest::addColumn<int>("cursor");
-
-    QTest::newRow("on a node") << QPointF(192, 3) << 1 << -1 << int(Qt::SizeAllCursor);
-    QTest::newRow("horizontal segment") << QPointF(100, 4) << -1 << 0 << int(Qt::SizeVerCursor);
-    QTest::newRow("vertical segment") << QPointF(181, 50) << -1 << 1 << int(Qt::SizeHorCursor);
-    QTest::newRow("emitter port segment") << QPointF(3, 0) << -1 << -1 << -1;
-    QTest::newRow("away") << QPointF(100, 50) << -1 << -1 << -1;
-}
-
-void tst_ConnectionPresenter::hoverCursor()
-{
-    QFETCH(QPointF, pos);
-    QFETCH(int, node);
-    QFETCH(int, segment);
-    QFETCH(int, cursor);
-
-    QGraphicsScene scene;
-    ConnectionPtr connection = drawnConnection(scene);
-    NodeConnectionView* view = nodeView(*connection);
-    hover(scene, view, QEvent::GraphicsSceneHoverEnter, pos);
-    QCOMPARE(view->hoveredNode(), node);
-    QCOMPARE(view->hoveredSegment(), segment);
-    QCOMPARE(view->hasCursor(), cursor >= 0);
-    if (cursor >= 0)
-        QCOMPARE(int(view->cursor().shape()), cursor);
-
-    hover(scene, view, QEvent::GraphicsSceneHoverLeave, pos);
-    QCOMPARE(view->hoveredNode(), -1);
-    QCOMPARE(view->hoveredSegment(), -1);
-    QVERIFY(!view->hasCursor());
-}
-
-void tst_ConnectionPresenter::stackingOrder()
+// Selected alone, a line goes into the edit state, above the other lines and with its nodes
+// shown; a hovered line rises above all. A line still being drawn takes neither the mouse nor
+// the selection.
+void tst_ConnectionPresenter::selection()
 {
     QGraphicsScene scene;
     ConnectionPtr connection = drawnConnection(scene);
     IConnectionView* view = connection->view();
-    QCOMPARE(view->zValue(), 50.0);
-    hover(scene, view, QEvent::GraphicsSceneHoverEnter, QPointF(100, 0));
-    QCOMPARE(view->zValue(), 51.0);
-    hover(scene, view, QEvent::GraphicsSceneHoverLeave, QPointF(100, 0));
-    QCOMPARE(view->zValue(), 50.0);
+    // State, z and colours with the mouse on `at` if given: the colours on the line, on the
+    // corner node and inside the bend, where nothing is drawn.
+    const auto look = [&](const QPointF& at = QPointF(-100, -100)) {
+        if (at.x() >= 0)
+            hover(view, QEvent::GraphicsSceneHoverEnter, at);
+        QImage image(400, 300, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(image.rect()), QRectF(image.rect()));
+        painter.end();
+        const qreal z = view->zValue();
+        if (at.x() >= 0)
+            hover(view, QEvent::GraphicsSceneHoverLeave, at);
+        const StyleConnection& style = StyleCollection::instance().currentStyle()->connection();
+        const QMap<QRgb, QString> names { { style.lineColor.rgb(), "line" },
+                                          { style.lineSelectColor.rgb(), "select" },
+                                          { style.lineHoverColor.rgb(), "hover" },
+                                          { style.nodeColor.rgb(), "node" },
+                                          { style.nodeHoverColor.rgb(), "node hover" },
+                                          { QColor(Qt::white).rgb(), "none" } };
+        QStringList seen { QString::number(connection->state()), QString::number(z) };
+        for (const QPoint& pixel : { QPoint(200, 100), QPoint(290, 100), QPoint(250, 120) })
+            seen << names.value(image.pixel(pixel), image.pixelColor(pixel).name());
+        return seen.join(' ');
+    };
+    QCOMPARE(look(), QString("0 50 line line none"));
+    QCOMPARE(look(QPointF(100, 0)), QString("0 51 hover hover none"));
 
     connection->setSelected(true);
-    QCOMPARE(view->zValue(), 52.0);
-    hover(scene, view, QEvent::GraphicsSceneHoverEnter, QPointF(100, 0));
-    QCOMPARE(view->zValue(), 51.0);
-    hover(scene, view, QEvent::GraphicsSceneHoverLeave, QPointF(100, 0));
+    QCOMPARE(look(), QString("1 52 select node none"));
+    QCOMPARE(look(QPointF(100, 0)), QString("1 51 hover node none"));
+    QCOMPARE(look(QPointF(190, 0)), QString("1 51 hover node hover none"));
     QCOMPARE(view->zValue(), 52.0);
     connection->setSelected(false);
-    QCOMPARE(view->zValue(), 50.0);
-}
+    QCOMPARE(look(), QString("0 50 line line none"));
 
-void tst_ConnectionPresenter::selectionSetsState()
-{
-    QGraphicsScene scene;
-    ConnectionPtr connection = drawnConnection(scene);
-    connection->setSelected(true);
-    QVERIFY(connection->isSelected());
-    QCOMPARE(connection->state(), 1);
-    QCOMPARE(connection->view()->state(), 1);
-    connection->setSelected(false);
-    QCOMPARE(connection->state(), 0);
+    QVERIFY(view->flags().testFlag(QGraphicsItem::ItemIsSelectable) && view->acceptHoverEvents());
+    connection->setState(2);
+    QCOMPARE(view->state(), 2);
+    QVERIFY(!view->flags().testFlag(QGraphicsItem::ItemIsSelectable) && !view->acceptHoverEvents());
+    connection->setState(0);
 
     // Selected along with something else it stays in the normal state.
     auto* other = new QGraphicsRectItem(0, 0, 10, 10);
@@ -227,123 +193,65 @@ void tst_ConnectionPresenter::selectionSetsState()
     QCOMPARE(connection->state(), 0);
 }
 
-void tst_ConnectionPresenter::stateFlags_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("interactive");
-
-    QTest::newRow("normal") << 0 << true;
-    QTest::newRow("edit") << 1 << true;
-    QTest::newRow("construction") << 2 << false;
-}
-
-void tst_ConnectionPresenter::stateFlags()
-{
-    QFETCH(int, state);
-    QFETCH(bool, interactive);
-
-    ConnectionPtr connection(createConnection());
-    IConnectionView* view = connection->view();
-    QVERIFY(view->flags().testFlag(QGraphicsItem::ItemIsSelectable));
-    connection->setState(state);
-    QCOMPARE(view->state(), state);
-    QCOMPARE(view->flags().testFlag(QGraphicsItem::ItemIsSelectable), interactive);
-    QCOMPARE(view->acceptHoverEvents(), interactive);
-    QCOMPARE(view->type(), QGraphicsItem::UserType + 13);
-    QCOMPARE(view->cacheMode(), QGraphicsItem::DeviceCoordinateCache);
-
-    connection->setMovable(true);
-    QVERIFY(connection->isMovable());
-    QVERIFY(view->flags().testFlag(QGraphicsItem::ItemIsMovable));
-}
-
-void tst_ConnectionPresenter::dragThroughView_data()
+void tst_ConnectionPresenter::hoverAndDrag_data()
 {
     QTest::addColumn<QPointF>("press");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<int>("segment");
+    QTest::addColumn<int>("cursor");
     QTest::addColumn<QVector<QPointF>>("moves");
     QTest::addColumn<QString>("route");
 
+    const QVector<QPointF> none;
+    QTest::newRow("on a node") << QPointF(192, 3) << 1 << -1 << int(Qt::SizeAllCursor) << none << kRoute;
+    QTest::newRow("emitter port segment") << QPointF(3, 0) << -1 << -1 << -1 << none << kRoute;
     // The stub itself stays: after the first move the drag goes on with the node that took its
     // place, and no further nodes appear.
-    QTest::newRow("emitter stub") << QPointF(10, 0) << QVector<QPointF> { QPointF(30, 30), QPointF(30, 40) }
+    QTest::newRow("emitter stub") << QPointF(10, 0) << 0 << -1 << int(Qt::SizeAllCursor)
+                                  << QVector<QPointF> { QPointF(30, 30), QPointF(30, 40) }
                                   << "100,100 110,100 130,100 130,140 290,140 290,200 300,200";
-    QTest::newRow("segment at the stub") << QPointF(100, 2) << QVector<QPointF> { QPointF(100, 30), QPointF(90, 40) }
+    QTest::newRow("segment at the stub") << QPointF(100, 2) << -1 << 0 << int(Qt::SizeVerCursor)
+                                         << QVector<QPointF> { QPointF(100, 30), QPointF(90, 40) }
                                          << "100,100 110,100 110,140 290,140 290,200 300,200";
-    QTest::newRow("vertical segment") << QPointF(188, 50) << QVector<QPointF> { QPointF(150, 60), QPointF(120, 90) }
+    QTest::newRow("vertical segment") << QPointF(188, 50) << -1 << 1 << int(Qt::SizeHorCursor)
+                                      << QVector<QPointF> { QPointF(150, 60), QPointF(120, 90) }
                                       << "100,100 110,100 220,100 220,200 290,200 300,200";
 }
 
-void tst_ConnectionPresenter::dragThroughView()
+// The node or segment under the mouse shows by its cursor; a press selects the line and a
+// drag reshapes it, the model and the view's copy alike.
+void tst_ConnectionPresenter::hoverAndDrag()
 {
     QFETCH(QPointF, press);
+    QFETCH(int, node);
+    QFETCH(int, segment);
+    QFETCH(int, cursor);
     QFETCH(QVector<QPointF>, moves);
     QFETCH(QString, route);
 
     QGraphicsScene scene;
     ConnectionPtr connection = drawnConnection(scene);
     NodeConnectionView* view = nodeView(*connection);
-    hover(scene, view, QEvent::GraphicsSceneHoverEnter, press);
-    mouse(scene, view, QEvent::GraphicsSceneMousePress, press, press);
+    hover(view, QEvent::GraphicsSceneHoverEnter, press);
+    QCOMPARE(view->hoveredNode(), node);
+    QCOMPARE(view->hoveredSegment(), segment);
+    QCOMPARE(view->hasCursor() ? int(view->cursor().shape()) : -1, cursor);
+
+    mouse(view, QEvent::GraphicsSceneMousePress, press, press);
     QVERIFY(connection->isSelected());
     QCOMPARE(connection->state(), 1);
     for (const QPointF& move : moves)
-        mouse(scene, view, QEvent::GraphicsSceneMouseMove, move, press);
-    mouse(scene, view, QEvent::GraphicsSceneMouseRelease, moves.last(), press);
-
+        mouse(view, QEvent::GraphicsSceneMouseMove, move, press);
+    mouse(view, QEvent::GraphicsSceneMouseRelease, moves.isEmpty() ? press : moves.last(), press);
     QCOMPARE(sceneRouteText(*connection), route);
     QCOMPARE(nodesText(view->nodes()), nodesText(nodeModel(*connection)->nodes()));
     QCOMPARE(view->draggedNode(), -1);
     QCOMPARE(view->draggedSegment(), -1);
-}
 
-void tst_ConnectionPresenter::paint_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<QPointF>("hoverAt");
-    QTest::addColumn<QPointF>("pixel");
-    QTest::addColumn<QString>("colour");
-
-    const QPointF away(-100, -100);
-    const QPointF node(290, 100);
-    const QPointF line(200, 100);
-    QTest::newRow("node") << 1 << false << away << node << "node";
-    QTest::newRow("hovered node") << 1 << false << QPointF(190, 0) << node << "node hover";
-    QTest::newRow("no nodes in the normal state") << 0 << false << away << node << "line";
-    QTest::newRow("line") << 0 << false << away << line << "line";
-    QTest::newRow("selected line") << 0 << true << away << line << "line select";
-    QTest::newRow("hovered line") << 0 << true << QPointF(100, 0) << line << "line hover";
-}
-
-void tst_ConnectionPresenter::paint()
-{
-    QFETCH(int, state);
-    QFETCH(bool, selected);
-    QFETCH(QPointF, hoverAt);
-    QFETCH(QPointF, pixel);
-    QFETCH(QString, colour);
-
-    QGraphicsScene scene;
-    ConnectionPtr connection = drawnConnection(scene);
-    connection->setSelected(selected);
-    connection->setState(state);
-    if (hoverAt.x() >= 0)
-        hover(scene, connection->view(), QEvent::GraphicsSceneHoverEnter, hoverAt);
-
-    QImage image(400, 300, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    scene.render(&painter, QRectF(image.rect()), QRectF(image.rect()));
-    painter.end();
-
-    const StyleConnection& colours = StyleCollection::instance().currentStyle()->connection();
-    const QMap<QString, QColor> expected { { "node", colours.nodeColor },
-                                           { "node hover", colours.nodeHoverColor },
-                                           { "line", colours.lineColor },
-                                           { "line select", colours.lineSelectColor },
-                                           { "line hover", colours.lineHoverColor } };
-    QCOMPARE(image.pixelColor(pixel.toPoint()).name(), expected.value(colour).name());
-    QCOMPARE(image.pixelColor(QPoint(200, 150)).name(), QColor(Qt::white).name());
+    hover(view, QEvent::GraphicsSceneHoverLeave, press);
+    QCOMPARE(view->hoveredNode(), -1);
+    QCOMPARE(view->hoveredSegment(), -1);
+    QVERIFY(!view->hasCursor());
 }
 
 void tst_ConnectionPresenter::contextMenu()
@@ -372,12 +280,12 @@ void tst_ConnectionPresenter::contextMenu()
     QCOMPARE(deleted.count(), 1);
 }
 
+// Only a notification that changed the line reports a change of the project.
 void tst_ConnectionPresenter::changedFlag()
 {
     ConnectionPtr connection(createConnection());
     QSignalSpy changed(connection.get(), &ConnectionPresenter::onChanged);
-    NotifyState quiet(1);
-    connection->slotNotifyView(quiet);
+    connection->slotNotifyView(NotifyState(1));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(connection->view()->state(), 1);
     NotifyState loud(0);
@@ -386,58 +294,40 @@ void tst_ConnectionPresenter::changedFlag()
     QCOMPARE(changed.count(), 1);
 }
 
-void tst_ConnectionPresenter::record()
+// A record cut short leaves the line where it was. The bytes are checked with the project file.
+void tst_ConnectionPresenter::refusedRecord()
 {
     QGraphicsScene scene;
     ConnectionPtr source = drawnConnection(scene);
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_5_4);
     source->writeData(out);
-    QCOMPARE(bytes.left(16).toHex(' '), QByteArray("40 59 00 00 00 00 00 00 40 59 00 00 00 00 00 00"));
-
     ConnectionPtr copy(createConnection());
-    QDataStream truncated(bytes.left(bytes.size() - 1));
-    truncated.setVersion(QDataStream::Qt_5_4);
-    QVERIFY(!copy->readData(truncated));
+    QDataStream in(bytes.left(bytes.size() - 1));
+    QVERIFY(!copy->readData(in));
     QCOMPARE(copy->pos(), QPointF(0, 0));
-    QVERIFY(!copy->hasEmitter());
-
-    QDataStream in(bytes);
-    in.setVersion(QDataStream::Qt_5_4);
-    QVERIFY(copy->readData(in));
-    QCOMPARE(copy->pos(), kOutput);
-    QCOMPARE(sceneRouteText(*copy), sceneRouteText(*source));
-    QCOMPARE(nodesText(nodeView(*copy)->nodes()), nodesText(nodeModel(*source)->nodes()));
 }
 
-void tst_ConnectionPresenter::undoCommandWithoutScene()
+void tst_ConnectionPresenter::lifetime()
 {
-    ConnectionPtr connection(createConnection());
-    int deleted = 0;
-    emit connection->model()->onUndoCommand(new CountedCommand(deleted));
-    QCOMPARE(deleted, 1);
-}
+    // An undo command with no scene to take it is deleted: LeakSanitizer would report it.
+    ConnectionPtr alone(createConnection());
+    emit alone->model()->onUndoCommand(new QUndoCommand);
 
-void tst_ConnectionPresenter::deletesViewAndModel()
-{
+    // The presenter takes its view off the scene and deletes its model.
     QGraphicsScene scene;
     ConnectionPtr connection = drawnConnection(scene);
     QPointer<IConnectionModel> model = connection->model();
-    QCOMPARE(scene.items().size(), 1);
     connection.reset();
     QVERIFY(scene.items().isEmpty());
     QVERIFY(model.isNull());
-}
 
-void tst_ConnectionPresenter::viewDeletedWithItsScene()
-{
-    auto scene = std::make_unique<QGraphicsScene>();
-    ConnectionPtr connection = drawnConnection(*scene);
-    scene.reset();
+    // A view deleted with its scene is forgotten by the presenter.
+    auto other = std::make_unique<QGraphicsScene>();
+    connection = drawnConnection(*other);
+    other.reset();
     QVERIFY(!connection->view());
     connection->removeFromScene();
-    connection.reset();
 }
 
 VLM_TEST_MAIN(tst_ConnectionPresenter)
