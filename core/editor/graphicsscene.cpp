@@ -562,22 +562,17 @@ bool GraphicsScene::readScene(QDataStream& stream, QString* error)
     QVector<ConnectionPresenter*> connections;
     if (!readRecords(stream, RecordUse::Load, blocks, connections, error))
         return false;
+    // Bytes after the last connection mean the file is not what this program wrote.
+    if (!stream.atEnd()) {
+        qDeleteAll(connections);
+        qDeleteAll(blocks);
+        if (error)
+            *error = QCoreApplication::translate("IProject", "the file is corrupt");
+        return false;
+    }
     addGroupFuncBlock(blocks);
     addGroupConnection(connections);
     return true;
-}
-
-void GraphicsScene::clearScene()
-{
-    discardConstruction();
-    clearSelection();
-    m_undoStack->clear();
-    const QVector<ConnectionPresenter*> connections = m_connections;
-    const QVector<FuncBlock*> blocks = m_funcBlocks;
-    removeGroupConnection(connections);
-    removeGroupFuncBlock(blocks);
-    qDeleteAll(connections);
-    qDeleteAll(blocks);
 }
 
 void GraphicsScene::undo()

@@ -78,12 +78,10 @@ public:
     void redo();
     void updateBlockOrder();
 
-    // The scene record of a project file. Reading adds nothing unless the whole record is
-    // read and makes sense; then `error` says why.
+    // The scene record of a project file, which ends the file. Reading adds nothing unless
+    // the whole record is read, makes sense and is all the stream holds; else `error` says why.
     void writeScene(QDataStream& stream) const;
     bool readScene(QDataStream& stream, QString* error = nullptr);
-    // Removes and deletes every block and connection, with the undo history.
-    void clearScene();
 
     // Adds the blocks to the selection with one selection change, not one per block.
     void selectFuncBlocks(const QVector<FuncBlock*>& blocks);
@@ -95,10 +93,8 @@ public:
 signals:
     void onChangedData();
 
-public slots:
-    void slotRemoveItems();
-
 private slots:
+    void slotRemoveItems();
     void slotUpdateConnections();
     void slotChangedData();
     void slotSelectionChange();

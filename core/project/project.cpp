@@ -152,12 +152,6 @@ bool Project::loadData(QFile& file, QString& error)
 
     if (!m_scene->readScene(stream, &error))
         return false;
-    // Bytes after the last connection mean the file is not what this program wrote.
-    if (!stream.atEnd()) {
-        m_scene->clearScene();
-        error = reason(QT_TRANSLATE_NOOP("IProject", "the file is corrupt"));
-        return false;
-    }
     setDevice(device);
     return true;
 }
