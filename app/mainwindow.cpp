@@ -6,6 +6,7 @@
 #include "editor/stylecollection.h"
 #include "library/fblibreader.h"
 #include "library/librarytreemodel.h"
+#include "services/appsettings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,20 +23,6 @@ namespace Velmora {
 namespace {
 
 const char* const translationsDir = ":/data/translations";
-
-QLocale defaultLocale()
-{
-    return QLocale(QLocale::English, QLocale::AnyCountry);
-}
-
-// Every reader and writer opens its own object on the one per-user INI store.
-struct AppSettings : QSettings
-{
-    AppSettings()
-        : QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
-                    QCoreApplication::applicationName())
-    { }
-};
 
 // Fills a dock's content widget with one view.
 void placeInDock(QDockWidget* dock, QWidget* view)
@@ -74,7 +61,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     AppSettings settings;
     StyleCollection::instance().readSettings(settings);
-    loadTranslations(settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale());
+    loadTranslations(settings.language());
     restoreWindowLayout(settings);
 
     connectVisibilityTrackers();
@@ -145,7 +132,7 @@ void MainWindow::loadTranslations(const QLocale& locale)
 
 void MainWindow::applyLanguageSetting(QSettings& settings)
 {
-    const QLocale locale = settings.value(QStringLiteral("general_settings/language"), defaultLocale()).toLocale();
+    const QLocale locale = settings.value(QStringLiteral("general_settings/language"), AppSettings::defaultLanguage()).toLocale();
     if (locale != m_locale)
         loadTranslations(locale);
 }
