@@ -4,6 +4,7 @@
 #include "device/ideviceclient.h"
 #include "services/appsettings.h"
 #include "services/devicetype.h"
+#include "services/ipv4validator.h"
 
 #include <QDataStream>
 #include <QRegExpValidator>
@@ -14,9 +15,6 @@ namespace Velmora {
 
 namespace {
 
-const QString ipPattern = QStringLiteral(
-    "\\b(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\.(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\."
-    "(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\.(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\b");
 const QString macPattern = QStringLiteral("[0-9A-Fa-f]{1,2}:[0-9A-Fa-f]{1,2}:[0-9A-Fa-f]{1,2}:[0-9A-Fa-f]{1,2}:"
                                           "[0-9A-Fa-f]{1,2}:[0-9A-Fa-f]{1,2}");
 constexpr int recordSize = 22;
@@ -60,7 +58,7 @@ DeviceSettingsWidget::DeviceSettingsWidget(IDeviceClient* client, QWidget* paren
     : QDialog(parent)
     , ui(new Ui::DeviceSettingsWidget)
     , m_client(client)
-    , m_ipValidator(new QRegExpValidator(QRegExp(ipPattern), this))
+    , m_ipValidator(new Ipv4Validator(this))
     , m_macValidator(new QRegExpValidator(QRegExp(macPattern), this))
     , m_timer(new QTimer(this))
 {
@@ -148,9 +146,9 @@ bool DeviceSettingsWidget::putNetworkSettings()
 
 void DeviceSettingsWidget::slotChangedNetwork()
 {
-    const bool valid = isAcceptable(m_ipValidator, ui->networkMaskEditor->text())
-        && isAcceptable(m_ipValidator, ui->networkIpEditor->text())
-        && isAcceptable(m_ipValidator, ui->networkGatewayEditor->text())
+    const bool valid = m_ipValidator->isAcceptable(ui->networkMaskEditor->text())
+        && m_ipValidator->isAcceptable(ui->networkIpEditor->text())
+        && m_ipValidator->isAcceptable(ui->networkGatewayEditor->text())
         && isAcceptable(m_macValidator, ui->networkMacEditor->text());
     ui->networkWriteButton->setEnabled(valid);
 }

@@ -15,6 +15,7 @@ class DeviceSettingsWidget;
 namespace Velmora {
 
 class IDeviceClient;
+class Ipv4Validator;
 
 // Reads and writes a connected module's network parameters and clock, and reads its software
 // version, model and calibration status. Every read and write is one operation of the
@@ -55,7 +56,7 @@ private:
 
     Ui::DeviceSettingsWidget* ui = nullptr;
     IDeviceClient* m_client = nullptr;
-    QRegExpValidator* m_ipValidator = nullptr;
+    Ipv4Validator* m_ipValidator = nullptr;
     QRegExpValidator* m_macValidator = nullptr;
     QTimer* m_timer = nullptr;
     qint64 m_unixTime = 0;

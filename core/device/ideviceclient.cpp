@@ -11,8 +11,8 @@ IDeviceClient::IDeviceClient(QObject* parent)
 bool IDeviceClient::readClientSettings(QSettings& settings)
 {
     settings.beginGroup(QStringLiteral("connection"));
-    m_host = settings.value(QStringLiteral("ip"), QStringLiteral("10.14.0.253")).toString();
-    m_port = quint16(settings.value(QStringLiteral("port"), 1518u).toUInt());
+    m_host = settings.value(QStringLiteral("ip"), defaultHost()).toString();
+    m_port = quint16(settings.value(QStringLiteral("port"), uint(defaultPort)).toUInt());
     settings.endGroup();
     return true;
 }

@@ -19,6 +19,10 @@ class VLM_CORE_EXPORT IDeviceClient : public QObject
 public:
     explicit IDeviceClient(QObject* parent = nullptr);
 
+    // Where the client looks for a module when the settings name none.
+    static QString defaultHost() { return QStringLiteral("10.14.0.253"); }
+    static constexpr quint16 defaultPort = 1518;
+
     QString host() const { return m_host; }
     void setHost(const QString& host) { m_host = host; }
     quint16 port() const { return m_port; }
@@ -50,8 +54,8 @@ protected:
 
 private:
     bool m_performingCmd = false;
-    QString m_host = QStringLiteral("10.14.0.253");
-    quint16 m_port = 1518;
+    QString m_host = defaultHost();
+    quint16 m_port = defaultPort;
 };
 
 } // namespace Velmora

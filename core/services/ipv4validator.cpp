@@ -1,0 +1,22 @@
+#include "services/ipv4validator.h"
+
+namespace Velmora {
+
+namespace {
+
+const char* const octet = "(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)";
+
+} // namespace
+
+Ipv4Validator::Ipv4Validator(QObject* parent)
+    : QRegExpValidator(QRegExp(QStringLiteral("\\b%1\\.%1\\.%1\\.%1\\b").arg(QLatin1String(octet))), parent)
+{ }
+
+bool Ipv4Validator::isAcceptable(const QString& text) const
+{
+    QString copy = text;
+    int pos = 0;
+    return validate(copy, pos) == QValidator::Acceptable;
+}
+
+} // namespace Velmora
