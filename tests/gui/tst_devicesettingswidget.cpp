@@ -139,6 +139,10 @@ void tst_DeviceSettingsWidget::readsModule()
     QCOMPARE(text(dialog, "softVersionDataLabel"), QStringLiteral("2.4.1"));
     QCOMPARE(text(dialog, "deviceNameDataLabel"), deviceTypeToName(KV_DA02));
     QCOMPARE(text(dialog, "calibStatusDataLabel"), calibrationText);
+    if (qEnvironmentVariableIsSet("VLM_RENDER_DIR")) {
+        dialog.show();
+        dialog.grab().save(qEnvironmentVariable("VLM_RENDER_DIR") + QStringLiteral("/device_settings.png"));
+    }
 }
 
 void tst_DeviceSettingsWidget::writeFollowsValidators_data()
