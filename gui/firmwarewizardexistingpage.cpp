@@ -11,8 +11,6 @@ namespace Velmora {
 
 namespace {
 
-const char* const context = "FirmwareWizardExistingPage";
-
 // Records of firmware downloaded before this time carry no real date.
 constexpr quint32 lastUndatedTime = 1549020408;
 
@@ -56,7 +54,7 @@ void FirmwareWizardExistingPage::refresh() const
 {
     FW_INFO info;
     if (!m_client->getCurrFWInfo(info)) {
-        const QString noData = QCoreApplication::translate(context, "No data");
+        const QString noData = QCoreApplication::translate("FirmwareWizardExistingPage", "No data");
         m_ui->m_lineEditFWDate->setText(noData);
         m_ui->m_lineEditFWVersion->setText(noData);
         m_ui->m_lineEditFWUserData->setText(noData);
@@ -66,11 +64,12 @@ void FirmwareWizardExistingPage::refresh() const
 
     m_ui->m_lineEditFWDate->setText(
         info.fwDate <= lastUndatedTime
-            ? QCoreApplication::translate(context, "No data")
+            ? QCoreApplication::translate("FirmwareWizardExistingPage", "No data")
             : QDateTime::fromSecsSinceEpoch(info.fwDate).toString(QStringLiteral("dd-MM-yyyy hh:mm:ss")));
     m_ui->m_lineEditFWVersion->setText(fieldText(info.fwVersion, sizeof(info.fwVersion)));
-    m_ui->m_lineEditFWSize->setText(
-        QStringLiteral("%1 %2").arg(info.fwSize).arg(QCoreApplication::translate(context, "bytes")));
+    m_ui->m_lineEditFWSize->setText(QStringLiteral("%1 %2")
+                                        .arg(info.fwSize)
+                                        .arg(QCoreApplication::translate("FirmwareWizardExistingPage", "bytes")));
     m_ui->m_lineEditFWUserData->setText(fieldText(info.fwUserData, sizeof(info.fwUserData)));
 }
 

@@ -99,7 +99,8 @@ FirmwareWizardFilePage::~FirmwareWizardFilePage()
 void FirmwareWizardFilePage::slotBrowse()
 {
     const QString path
-        = QFileDialog::getOpenFileName(this, translated("Open file"), QDir::currentPath(), QStringLiteral("*.bin"));
+        = QFileDialog::getOpenFileName(this, translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Open file")),
+                                       QDir::currentPath(), QStringLiteral("*.bin"));
     if (path.isEmpty())
         return;
     m_ui->m_lineEditDirectory->setText(path);
@@ -137,7 +138,8 @@ bool FirmwareWizardFilePage::showFileData(const QString& path)
         return false;
     }
     m_ui->m_lineEditNewFWVersion->setText(versionText(contents));
-    m_ui->m_lineEditNewFWSize->setText(translated("%1 bytes").arg(contents.size()));
+    m_ui->m_lineEditNewFWSize->setText(
+        translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "%1 bytes")).arg(contents.size()));
     return true;
 }
 
@@ -195,9 +197,10 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Creating backup..."));
     if (!m_client->backupFW()) {
         setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error creating backup"));
-        const auto answer = QMessageBox::warning(this, translated("Firmware update wizard"),
-                                                 translated("Can not make a backup.\nDo you want to continue?"),
-                                                 QMessageBox::Yes | QMessageBox::No);
+        const auto answer = QMessageBox::warning(
+            this, translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware update wizard")),
+            translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Can not make a backup.\nDo you want to continue?")),
+            QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware download canceled"));
     }

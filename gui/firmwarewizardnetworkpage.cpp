@@ -11,8 +11,6 @@ namespace Velmora {
 
 namespace {
 
-const char* const context = "FirmwareWizardNetworkPage";
-
 const QString defaultHost = QStringLiteral("10.14.0.254");
 constexpr int defaultPort = 1518;
 
@@ -59,8 +57,8 @@ void FirmwareWizardNetworkPage::on_pushButtonDisconnect_clicked()
 
 void FirmwareWizardNetworkPage::slotIsConnection(bool value)
 {
-    m_ui->labelConnection->setText(value ? QCoreApplication::translate(context, "Connected")
-                                         : QCoreApplication::translate(context, "Disconnected"));
+    m_ui->labelConnection->setText(value ? QCoreApplication::translate("FirmwareWizardNetworkPage", "Connected")
+                                         : QCoreApplication::translate("FirmwareWizardNetworkPage", "Disconnected"));
     m_ui->pushButtonConnect->setEnabled(!value);
     m_ui->pushButtonDisconnect->setEnabled(value);
     m_connected = value;

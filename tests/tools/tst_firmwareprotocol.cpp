@@ -53,10 +53,6 @@ class tst_FirmwareProtocol : public QObject
 private slots:
     void steps_data();
     void steps();
-    void replyBytes_data();
-    void replyBytes();
-    void requestFraming();
-    void splitSegments();
 };
 
 void tst_FirmwareProtocol::steps_data()
@@ -127,57 +123,6 @@ void tst_FirmwareProtocol::steps()
         QCOMPARE(loader.installedImage(), patternBytes(installedSize));
     if (installedSize == 700 || installedSize == 800)
         QCOMPARE(loader.installedInfo(), infoOfSize(quint32(installedSize)));
-}
-
-void tst_FirmwareProtocol::replyBytes_data()
-{
-    QTest::addColumn<quint8>("type");
-    QTest::addColumn<quint8>("command");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QByteArray>("reply");
-
-    QTest::newRow("echo") << quint8(0) << quint8(0) << QByteArray("ab") << QByteArray("00 00 00 02 00 61 62");
-    QTest::newRow("echo letter") << quint8(0) << quint8('g') << QByteArray() << QByteArray("00 67 01 00 00");
-    QTest::newRow("erase") << quint8(1) << quint8('j') << QByteArray() << QByteArray("01 6a 00 00 00");
-    QTest::newRow("short record") << quint8(1) << quint8('d') << QByteArray(79, '\0') << QByteArray("01 64 02 00 00");
-    QTest::newRow("installed record")
-        << quint8(1) << quint8('g') << QByteArray()
-        << QByteArray("01 67 00 50 00 e8 03 00 00 00 10 5e 5f 7f 00 00 01 01 00 00 00 66 61 63 74 6f 72 79" //
-                      + QByteArray(" 00").repeated(25) + " 56 4c 4d 2d 53 49 4d 20 46 57 20 31 2e 30"
-                      + QByteArray(" 00").repeated(18));
-}
-
-void tst_FirmwareProtocol::replyBytes()
-{
-    QFETCH(quint8, type);
-    QFETCH(quint8, command);
-    QFETCH(QByteArray, payload);
-    QFETCH(QByteArray, reply);
-
-    FirmwareProtocol loader;
-    QCOMPARE(loader.reply({ type, command, payload }).toHex(' '), reply);
-}
-
-void tst_FirmwareProtocol::requestFraming()
-{
-    FirmwareProtocol loader;
-    QByteArray buffer = QByteArray::fromHex("0165000300aabbcc 0167");
-    SimRequest request;
-    QVERIFY(loader.takeRequest(buffer, request));
-    QCOMPARE(request.type, quint8(1));
-    QCOMPARE(request.command, quint8('e'));
-    QCOMPARE(request.payload.toHex(' '), QByteArray("aa bb cc"));
-    QCOMPARE(buffer.toHex(' '), QByteArray("01 67"));
-    QVERIFY(!loader.takeRequest(buffer, request));
-}
-
-void tst_FirmwareProtocol::splitSegments()
-{
-    FirmwareProtocol loader;
-    QStringList sizes;
-    for (const QByteArray& segment : loader.segments(loader.reply({ 1, 'g', QByteArray() })))
-        sizes << QString::number(segment.size());
-    QCOMPARE(sizes.join(QLatin1Char(' ')), QStringLiteral("1 3 41 40"));
 }
 
 VLM_TEST_MAIN(tst_FirmwareProtocol)
