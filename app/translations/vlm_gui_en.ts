@@ -124,4 +124,194 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>FirmwareWizardExistingPage</name>
+    <message>
+        <source>Downloaded firmware data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware date:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Employee name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareWizardFilePage</name>
+    <message>
+        <source>New firmware data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Employee name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put your name (in Latin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path and/or file name has been changed. Enter them correctly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is too short to be a firmware file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the name of the person downloading the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preparing for firmware download...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending new firmware information...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error sending new firmware information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creating backup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error creating backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware update wizard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not make a backup.
+Do you want to continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware download canceled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preparing the place to download the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error preparing the place to download the firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading firmware...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error sending firmware data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware verification...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware verification error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware has been downloaded successefully</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareWizardNetworkPage</name>
+    <message>
+        <source>Network parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

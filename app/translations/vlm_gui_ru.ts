@@ -124,4 +124,195 @@
         <translation>Не определено</translation>
     </message>
 </context>
+<context>
+    <name>FirmwareWizardExistingPage</name>
+    <message>
+        <source>Downloaded firmware data</source>
+        <translation>Данные загруженной прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware date:</source>
+        <translation>Дата прошивки:</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Версия прошивки:</translation>
+    </message>
+    <message>
+        <source>Employee name:</source>
+        <translation>Имя сотрудника:</translation>
+    </message>
+    <message>
+        <source>Firmware size:</source>
+        <translation>Размер прошивки:</translation>
+    </message>
+    <message>
+        <source>No data</source>
+        <translation>Нет данных</translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation>байт</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareWizardFilePage</name>
+    <message>
+        <source>New firmware data</source>
+        <translation>Данные новой прошивки</translation>
+    </message>
+    <message>
+        <source>File directory:</source>
+        <translation>Путь к файлу:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Firmware version:</source>
+        <translation>Версия прошивки:</translation>
+    </message>
+    <message>
+        <source>Firmware size:</source>
+        <translation>Размер прошивки:</translation>
+    </message>
+    <message>
+        <source>Employee name:</source>
+        <translation>Имя сотрудника:</translation>
+    </message>
+    <message>
+        <source>Put your name (in Latin)</source>
+        <translation>Введите своё имя (латиницей)</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Загрузить</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <source>The path and/or file name has been changed. Enter them correctly.</source>
+        <translation>Путь и/или имя файла изменены. Введите их правильно.</translation>
+    </message>
+    <message>
+        <source>The file is too short to be a firmware file.</source>
+        <translation>Файл слишком короткий для файла прошивки.</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байт</translation>
+    </message>
+    <message>
+        <source>Select firmware file</source>
+        <translation>Выберите файл прошивки</translation>
+    </message>
+    <message>
+        <source>Enter the name of the person downloading the firmware</source>
+        <translation>Введите имя того, кто загружает прошивку</translation>
+    </message>
+    <message>
+        <source>Preparing for firmware download...</source>
+        <translation>Подготовка к загрузке прошивки...</translation>
+    </message>
+    <message>
+        <source>Sending new firmware information...</source>
+        <translation>Отправка сведений о новой прошивке...</translation>
+    </message>
+    <message>
+        <source>Error sending new firmware information</source>
+        <translation>Ошибка отправки сведений о новой прошивке</translation>
+    </message>
+    <message>
+        <source>Creating backup...</source>
+        <translation>Создание резервной копии...</translation>
+    </message>
+    <message>
+        <source>Error creating backup</source>
+        <translation>Ошибка создания резервной копии</translation>
+    </message>
+    <message>
+        <source>Firmware update wizard</source>
+        <translation>Мастер обновления прошивки</translation>
+    </message>
+    <message>
+        <source>Can not make a backup.
+Do you want to continue?</source>
+        <translation>Не удалось создать резервную копию.
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Firmware download canceled</source>
+        <translation>Загрузка прошивки отменена</translation>
+    </message>
+    <message>
+        <source>Preparing the place to download the firmware</source>
+        <translation>Подготовка места для загрузки прошивки</translation>
+    </message>
+    <message>
+        <source>Error preparing the place to download the firmware</source>
+        <translation>Ошибка подготовки места для загрузки прошивки</translation>
+    </message>
+    <message>
+        <source>Loading firmware...</source>
+        <translation>Загрузка прошивки...</translation>
+    </message>
+    <message>
+        <source>Error sending firmware data</source>
+        <translation>Ошибка отправки данных прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware verification...</source>
+        <translation>Проверка прошивки...</translation>
+    </message>
+    <message>
+        <source>Firmware verification error</source>
+        <translation>Ошибка проверки прошивки</translation>
+    </message>
+    <message>
+        <source>Firmware has been downloaded successefully</source>
+        <translation>Прошивка успешно загружена</translation>
+    </message>
+</context>
+<context>
+    <name>FirmwareWizardNetworkPage</name>
+    <message>
+        <source>Network parameters</source>
+        <translation>Параметры сети</translation>
+    </message>
+    <message>
+        <source>IP:</source>
+        <translation>IP:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Порт:</translation>
+    </message>
+    <message>
+        <source>Use default</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Состояние:</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Отключено</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Подключить</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Отключить</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Подключено</translation>
+    </message>
+</context>
 </TS>

@@ -46,14 +46,49 @@ QString commandText(quint8 command)
     return DeviceRepliePolicy::deviceCmdToText(command);
 }
 
+QString firmwareCommandText(quint8 type, quint8 command)
+{
+    if (type == FirmwareProtocol::EchoType && command == FirmwareProtocol::EchoCmd)
+        return QStringLiteral("Echo.");
+    switch (command) {
+    case FirmwareProtocol::NewInfoCmd:
+        return QStringLiteral("New firmware information.");
+    case FirmwareProtocol::ImagePacketCmd:
+        return QStringLiteral("Image packet.");
+    case FirmwareProtocol::GetInfoCmd:
+        return QStringLiteral("Get firmware information.");
+    case FirmwareProtocol::RestoreCmd:
+        return QStringLiteral("Restore backup.");
+    case FirmwareProtocol::BackupCmd:
+        return QStringLiteral("Make backup.");
+    case FirmwareProtocol::EraseCmd:
+        return QStringLiteral("Erase firmware.");
+    case FirmwareProtocol::EraseBackupCmd:
+        return QStringLiteral("Erase backup.");
+    case FirmwareProtocol::VerifyCmd:
+        return QStringLiteral("Verify.");
+    }
+    return QStringLiteral("Unknown command.");
+}
+
+// A command number, or for the firmware protocol also its letter ("e" for 101).
+bool parseCommand(const QString& text, bool firmware, int& command)
+{
+    if (firmware && text.size() == 1 && text.at(0).isLower()) {
+        command = text.at(0).toLatin1();
+        return true;
+    }
+    return parseNumber(text, 255, command);
+}
+
 // Reads "command:occurrence:kind[:argument[:argument]]", for example "18:2:error:113".
-bool parseFault(const QString& text, ModuleSimulator::Fault& fault)
+bool parseFault(const QString& text, bool firmware, ModuleSimulator::Fault& fault)
 {
     const QStringList parts = text.split(QLatin1Char(':'));
     if (parts.size() < 3)
         return false;
     int command = 0;
-    if (!parseNumber(parts.at(0), 255, command) || !parseNumber(parts.at(1), 1000000, fault.occurrence))
+    if (!parseCommand(parts.at(0), firmware, command) || !parseNumber(parts.at(1), 1000000, fault.occurrence))
         return false;
     fault.command = quint8(command);
 
@@ -91,6 +126,10 @@ bool parseFault(const QString& text, ModuleSimulator::Fault& fault)
         fault.kind = ModuleSimulator::Fault::SplitReply;
         return args.isEmpty() || parseNumber(args.at(0), 10000, fault.delayMs);
     }
+    if (kind == QLatin1String("short") && args.size() == 1) {
+        fault.kind = ModuleSimulator::Fault::ShortReply;
+        return readCode();
+    }
     if (kind == QLatin1String("close") && args.isEmpty()) {
         fault.kind = ModuleSimulator::Fault::CloseConnection;
         return true;
@@ -110,7 +149,10 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Simulates a Velmora module on this computer, so the editor can be tried without hardware.\n"
                        "It listens on 127.0.0.1 only, answers the device protocol and prints every request (<-)\n"
-                       "and reply (->). It runs until it is stopped (Ctrl+C)."));
+                       "and reply (->). It runs until it is stopped (Ctrl+C).\n"
+                       "For firmware updates start it with --firmware (for example --firmware --port 1518): it then\n"
+                       "answers the firmware loader protocol instead, holding an installed firmware of 1000 bytes,\n"
+                       "and the firmware update wizard connects to it at 127.0.0.1."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portOption(QStringLiteral("port"),
@@ -126,10 +168,17 @@ int main(int argc, char* argv[])
         QStringLiteral("A fault in the reply to a request, repeatable: command:occurrence:kind, where occurrence "
                        "n is the n-th request of that command (0: every one) and kind is one of noreply, "
                        "error:<code>, reply:<code>[:<hex payload>], split[:<ms between writes>], "
-                       "double:<code>[:<hex payload>] (a second reply in the same write), close. "
-                       "Examples: 24:1:noreply, 18:2:error:113, 6:0:reply:7, 1:1:split, 13:1:close."),
+                       "double:<code>[:<hex payload>] (a second reply in the same write), short:<bytes> (only "
+                       "the first bytes of the reply), close. "
+                       "Examples: 24:1:noreply, 18:2:error:113, 6:0:reply:7, 1:1:split, 13:1:close. "
+                       "With --firmware the command may be its letter, the error code is the reply's status "
+                       "and reply:<code> answers with another letter: e:2:noreply, i:1:error:4, l:1:reply:103."),
         QStringLiteral("fault"));
-    parser.addOptions({ portOption, modelOption, faultOption });
+    const QCommandLineOption firmwareOption(
+        QStringLiteral("firmware"),
+        QStringLiteral("Answer the firmware loader protocol (for the firmware update wizard) instead of the "
+                       "device protocol."));
+    parser.addOptions({ portOption, modelOption, faultOption, firmwareOption });
     parser.process(app);
 
     int port = 0;
@@ -143,11 +192,12 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    ModuleSimulator simulator;
+    const bool firmware = parser.isSet(firmwareOption);
+    ModuleSimulator simulator(firmware ? ModuleSimulator::Protocol::Firmware : ModuleSimulator::Protocol::Device);
     simulator.setDeviceModel(model);
     for (const QString& text : parser.values(faultOption)) {
         ModuleSimulator::Fault fault;
-        if (!parseFault(text, fault)) {
+        if (!parseFault(text, firmware, fault)) {
             err() << "Invalid fault: " << text << Qt::endl;
             return 2;
         }
@@ -158,18 +208,35 @@ int main(int argc, char* argv[])
                      [](quint16 peerPort) { out() << "connected: 127.0.0.1:" << peerPort << Qt::endl; });
     QObject::connect(&simulator, &ModuleSimulator::onClientDisconnected,
                      [](quint16 peerPort) { out() << "disconnected: 127.0.0.1:" << peerPort << Qt::endl; });
-    QObject::connect(&simulator, &ModuleSimulator::onRequest, [](quint8 command, const QByteArray& payload) {
-        out() << "<- " << int(command) << ' ' << commandText(command) << " [" << payload.toHex(' ') << ']' << Qt::endl;
-    });
-    QObject::connect(&simulator, &ModuleSimulator::onReply, [](const QByteArray& packet) {
-        out() << "-> " << int(quint8(packet.at(0))) << " [" << packet.mid(2).toHex(' ') << ']' << Qt::endl;
-    });
+    if (firmware) {
+        QObject::connect(
+            &simulator, &ModuleSimulator::onRequest, [&simulator](quint8 command, const QByteArray& payload) {
+                const quint8 type = simulator.requests().isEmpty() ? 0 : simulator.requests().constLast().type;
+                out() << "<- " << int(type) << ' ' << int(command) << ' ' << firmwareCommandText(type, command) << " ["
+                      << payload.left(32).toHex(' ') << (payload.size() > 32 ? " ..." : "") << ']' << Qt::endl;
+            });
+        // Type, letter, status, then the payload.
+        QObject::connect(&simulator, &ModuleSimulator::onReply, [](const QByteArray& packet) {
+            out() << "-> " << packet.left(3).toHex(' ') << " [" << packet.mid(5).toHex(' ') << ']' << Qt::endl;
+        });
+    } else {
+        QObject::connect(&simulator, &ModuleSimulator::onRequest, [](quint8 command, const QByteArray& payload) {
+            out() << "<- " << int(command) << ' ' << commandText(command) << " [" << payload.toHex(' ') << ']'
+                  << Qt::endl;
+        });
+        QObject::connect(&simulator, &ModuleSimulator::onReply, [](const QByteArray& packet) {
+            out() << "-> " << int(quint8(packet.at(0))) << " [" << packet.mid(2).toHex(' ') << ']' << Qt::endl;
+        });
+    }
 
     if (!simulator.listen(quint16(port))) {
         err() << "Cannot listen on 127.0.0.1:" << port << ": " << simulator.errorString() << Qt::endl;
         return 1;
     }
-    out() << "Module " << deviceTypeToName(DeviceType(model)) << " (model " << model
-          << ") listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
+    if (firmware)
+        out() << "Firmware loader listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
+    else
+        out() << "Module " << deviceTypeToName(DeviceType(model)) << " (model " << model
+              << ") listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
     return app.exec();
 }

@@ -83,6 +83,16 @@ QByteArray ModuleProtocol::packet(const SimRequest&, quint8 code, const QByteArr
     return replyPacket(code, payload);
 }
 
+QVector<QByteArray> ModuleProtocol::segments(const QByteArray& packet) const
+{
+    QVector<QByteArray> parts { packet.left(1) };
+    if (packet.size() > 1)
+        parts.append(packet.mid(1, 1));
+    if (packet.size() > 2)
+        parts.append(packet.mid(2));
+    return parts;
+}
+
 QByteArray ModuleProtocol::replyPacket(quint8 code, const QByteArray& payload)
 {
     const QByteArray data = payload.left(maxReplyPayload);

@@ -57,6 +57,8 @@ public:
     QByteArray reply(const SimRequest& request) override;
     QByteArray errorReply(const SimRequest& request, quint8 error) const override;
     QByteArray packet(const SimRequest& request, quint8 code, const QByteArray& payload) const override;
+    // Code byte, length byte and payload.
+    QVector<QByteArray> segments(const QByteArray& packet) const override;
 
     // A reply packet; a payload longer than the length byte can state is cut to 255 bytes.
     static QByteArray replyPacket(quint8 code, const QByteArray& payload);

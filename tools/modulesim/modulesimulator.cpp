@@ -8,9 +8,16 @@
 namespace Velmora {
 
 ModuleSimulator::ModuleSimulator(QObject* parent)
+    : ModuleSimulator(Protocol::Device, parent)
+{ }
+
+ModuleSimulator::ModuleSimulator(Protocol protocol, QObject* parent)
     : QObject(parent)
     , m_server(new QTcpServer(this))
+    , m_kind(protocol)
 {
+    if (protocol == Protocol::Firmware)
+        m_protocol = &m_firmware;
     m_server->setProxy(QNetworkProxy::NoProxy);
     connect(m_server, &QTcpServer::newConnection, this, &ModuleSimulator::slotNewConnection);
 }
@@ -142,6 +149,9 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
     case Fault::SplitReply:
         writeSplit(socket, m_protocol->reply(request), fault->delayMs);
         return;
+    case Fault::ShortReply:
+        write(socket, m_protocol->reply(request).left(fault->code));
+        return;
     case Fault::DoubleReply: {
         const QByteArray first = m_protocol->reply(request);
         const QByteArray second = m_protocol->packet(request, fault->code, fault->payload);
@@ -193,13 +203,7 @@ void ModuleSimulator::writeSplit(QTcpSocket* socket, const QByteArray& packet, i
 {
     if (packet.isEmpty())
         return;
-    // Code byte, length byte and payload each in a write of their own.
-    QVector<QByteArray> segments { packet.left(1) };
-    if (packet.size() > 1)
-        segments.append(packet.mid(1, 1));
-    if (packet.size() > 2)
-        segments.append(packet.mid(2));
-
+    const QVector<QByteArray> segments = m_protocol->segments(packet);
     m_connections[socket].writing = true;
     emit onReply(packet);
     writeSegments(socket, segments, delayMs);

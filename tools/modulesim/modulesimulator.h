@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modulesim/firmwareprotocol.h"
 #include "modulesim/moduleprotocol.h"
 
 #include <QHash>
@@ -16,13 +17,16 @@ namespace Velmora {
 
 // A module on the loopback interface for tests and for trying the editor without hardware.
 // It accepts any number of connections on 127.0.0.1 only, answers the device protocol as a
-// module of the chosen model, keeps what was uploaded and logs every request. Faults can be
-// injected into the replies of chosen requests.
+// module of the chosen model (or, made for the firmware protocol, as the module's firmware
+// loader), keeps what was uploaded and logs every request. Faults can be injected into the
+// replies of chosen requests.
 class ModuleSimulator : public QObject
 {
     Q_OBJECT
 public:
     using TaskState = ModuleProtocol::TaskState;
+
+    enum class Protocol { Device, Firmware };
 
     // A fault in the reply to one request of a command (occurrence n >= 1: the n-th request of
     // that command since the fault was added, once) or to every one (occurrence 0). The
@@ -35,7 +39,8 @@ public:
             NoReply,
             ErrorReply, // error reply carrying `code` as the error code
             OtherReply, // reply `code` with `payload` instead of the normal reply
-            SplitReply, // the normal reply as code byte, length byte and payload, `delayMs` apart
+            SplitReply, // the normal reply in several writes (see SimProtocol::segments), `delayMs` apart
+            ShortReply, // only the first `code` bytes of the normal reply
             DoubleReply, // the normal reply and then reply `code` with `payload`, in one write
             CloseConnection, // the connection is closed instead of replying
         };
@@ -52,6 +57,7 @@ public:
     static constexpr int maxBufferedBytes = 1024 * 1024;
 
     explicit ModuleSimulator(QObject* parent = nullptr);
+    explicit ModuleSimulator(Protocol protocol, QObject* parent = nullptr);
     ~ModuleSimulator() override;
 
     // Listens on 127.0.0.1 only; port 0 picks a free one. False when already listening or
@@ -63,6 +69,11 @@ public:
     QString errorString() const;
     // Stops listening and drops every connection.
     void close();
+
+    Protocol protocol() const { return m_kind; }
+    // The firmware loader's memory; used only by a simulator made for the firmware protocol.
+    FirmwareProtocol& firmware() { return m_firmware; }
+    const FirmwareProtocol& firmware() const { return m_firmware; }
 
     int deviceModel() const { return m_module.deviceModel(); }
     void setDeviceModel(int model) { m_module.setDeviceModel(model); }
@@ -132,7 +143,9 @@ private:
 
     QTcpServer* m_server = nullptr;
     ModuleProtocol m_module;
+    FirmwareProtocol m_firmware;
     SimProtocol* m_protocol = &m_module;
+    Protocol m_kind = Protocol::Device;
     QHash<QTcpSocket*, Connection> m_connections;
     QVector<SimRequest> m_requests;
     QVector<ArmedFault> m_faults;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QVector>
 #include <QtGlobal>
 
 namespace Velmora {
@@ -8,6 +9,7 @@ namespace Velmora {
 // One request as a simulated module received it.
 struct SimRequest
 {
+    quint8 type = 0; // the firmware protocol's type byte; 0 in the device protocol
     quint8 command = 0;
     QByteArray payload;
 };
@@ -29,6 +31,8 @@ public:
     virtual QByteArray errorReply(const SimRequest& request, quint8 error) const = 0;
     // A packet with the given reply code and payload, as an answer to the request.
     virtual QByteArray packet(const SimRequest& request, quint8 code, const QByteArray& payload) const = 0;
+    // A reply packet cut where a reader could stumble, for a reply sent in several writes.
+    virtual QVector<QByteArray> segments(const QByteArray& packet) const = 0;
 };
 
 } // namespace Velmora

@@ -1,0 +1,79 @@
+#include "firmwarewizardnetworkpage.h"
+
+#include "ui_firmwarewizardnetworkpage.h"
+
+#include "device/ifirmwareclient.h"
+
+#include <QCoreApplication>
+#include <QRegularExpressionValidator>
+
+namespace Velmora {
+
+namespace {
+
+const QString defaultHost = QStringLiteral("10.14.0.254");
+constexpr int defaultPort = 1518;
+
+} // namespace
+
+FirmwareWizardNetworkPage::FirmwareWizardNetworkPage(IFirmwareClient* client, QWidget* parent)
+    : QWizardPage(parent)
+    , m_ui(new Ui::FirmwareWizardNetworkPage)
+    , m_client(client)
+{
+    m_ui->setupUi(this);
+
+    const QString octet = QStringLiteral("(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)");
+    const QRegularExpression address(QStringLiteral("\\b%1\\.%1\\.%1\\.%1\\b").arg(octet));
+    m_ipValidator = new QRegularExpressionValidator(address, this);
+    m_ui->networkIpEditor->setValidator(m_ipValidator);
+
+    connect(m_ui->networkDefaultCheckBox, &QCheckBox::stateChanged, this,
+            &FirmwareWizardNetworkPage::slotUseDefaultNetwork);
+    connect(m_client, &IFirmwareClient::isConnection, this, &FirmwareWizardNetworkPage::slotIsConnection);
+    m_ui->networkDefaultCheckBox->setChecked(true);
+}
+
+FirmwareWizardNetworkPage::~FirmwareWizardNetworkPage()
+{
+    delete m_ui;
+}
+
+void FirmwareWizardNetworkPage::on_pushButtonConnect_clicked()
+{
+    if (m_ui->networkIpEditor->text().isEmpty())
+        m_ui->networkIpEditor->setFocus();
+    else if (m_ui->networkPortEditor->text().isEmpty())
+        m_ui->networkPortEditor->setFocus();
+    m_client->setHost(m_ui->networkIpEditor->text());
+    m_client->setPort(quint16(m_ui->networkPortEditor->value()));
+    m_client->connectToDevice();
+}
+
+void FirmwareWizardNetworkPage::on_pushButtonDisconnect_clicked()
+{
+    m_client->disconnectFromDevice();
+}
+
+void FirmwareWizardNetworkPage::slotIsConnection(bool value)
+{
+    m_ui->labelConnection->setText(value ? QCoreApplication::translate("FirmwareWizardNetworkPage", "Connected")
+                                         : QCoreApplication::translate("FirmwareWizardNetworkPage", "Disconnected"));
+    m_ui->pushButtonConnect->setEnabled(!value);
+    m_ui->pushButtonDisconnect->setEnabled(value);
+    m_connected = value;
+    emit completeChanged();
+}
+
+void FirmwareWizardNetworkPage::slotUseDefaultNetwork(int state)
+{
+    const bool useDefault = state == Qt::Checked;
+    if (useDefault) {
+        m_ui->networkIpEditor->setText(defaultHost);
+        m_ui->networkPortEditor->setValue(defaultPort);
+    }
+    m_ui->networkIpEditor->setEnabled(!useDefault);
+    m_ui->networkPortEditor->setEnabled(!useDefault);
+}
+
+} // namespace Velmora

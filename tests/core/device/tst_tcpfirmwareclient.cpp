@@ -1,0 +1,298 @@
+#include "device/tcpfirmwareclient.h"
+#include "modulesim/modulesimulator.h"
+
+#include "simulatorhelpers.h"
+#include "testmain.h"
+
+#include <QSettings>
+
+#include <cstring>
+#include <functional>
+
+using namespace Velmora;
+
+Q_DECLARE_METATYPE(ModuleSimulator::Fault)
+
+namespace {
+
+using Fault = ModuleSimulator::Fault;
+
+constexpr int replyWait = 250; // instead of the 10 s a module gets
+
+const QByteArray sampleRecord = "20 03 00 00 f9 2c 54 5c c0 a8 01 0a 11 00 00 00 49 76 61 6e" //
+    + QByteArray(" 00").repeated(28) + " 56 32 2e 31" + QByteArray(" 00").repeated(28);
+
+FW_INFO sampleInfo()
+{
+    FW_INFO info;
+    info.fwSize = 800;
+    info.fwDate = 1549020409;
+    const quint8 address[4] = { 192, 168, 1, 10 };
+    std::copy(address, address + 4, info.hostAddress);
+    info.fwCode = 17;
+    std::strcpy(info.fwUserData, "Ivan");
+    std::strcpy(info.fwVersion, "V2.1");
+    return info;
+}
+
+QByteArray bytesOf(const FW_INFO& info)
+{
+    return QByteArray(reinterpret_cast<const char*>(&info), sizeof(info));
+}
+
+} // namespace
+
+class tst_TCPFirmwareClient : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void settings();
+    void connectionSignal();
+    void steps_data();
+    void steps();
+    void sendNewFWInfoBytes();
+    void getCurrFWInfo_data();
+    void getCurrFWInfo();
+    void imagePackets_data();
+    void imagePackets();
+    void timeoutStopsTransfer();
+    void splitReplyReadOnce();
+
+private:
+    void connectClient();
+
+    ModuleSimulator* m_loader = nullptr;
+    TCPFirmwareClient* m_client = nullptr;
+};
+
+void tst_TCPFirmwareClient::init()
+{
+    m_loader = new ModuleSimulator(ModuleSimulator::Protocol::Firmware);
+    QVERIFY(m_loader->listen());
+    m_client = new TCPFirmwareClient;
+    m_client->setHost(QStringLiteral("127.0.0.1"));
+    m_client->setPort(m_loader->serverPort());
+    m_client->setReplyTimeout(replyWait);
+}
+
+void tst_TCPFirmwareClient::cleanup()
+{
+    delete m_client;
+    delete m_loader;
+}
+
+void tst_TCPFirmwareClient::connectClient()
+{
+    QSignalSpy connection(m_client, &IFirmwareClient::isConnection);
+    m_client->connectToDevice();
+    QVERIFY(connection.wait(2000));
+}
+
+void tst_TCPFirmwareClient::settings()
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Norvet inc", "Velmora");
+    TCPFirmwareClient client;
+    QVERIFY(client.readClientSettings(settings));
+    QCOMPARE(QStringLiteral("%1:%2").arg(client.host()).arg(client.port()), QStringLiteral("10.14.0.254:1518"));
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(2000);
+    QVERIFY(client.writeClientSettings(settings));
+    QCOMPARE(settings.value("connection/ip").toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(settings.value("connection/port").toUInt(), 2000u);
+}
+
+void tst_TCPFirmwareClient::connectionSignal()
+{
+    QSignalSpy connection(m_client, &IFirmwareClient::isConnection);
+    m_client->connectToDevice();
+    QVERIFY(connection.wait(2000));
+    m_loader->close();
+    QVERIFY(connection.wait(2000));
+    QCOMPARE(connection, (QList<QList<QVariant>> { { true }, { false } }));
+}
+
+void tst_TCPFirmwareClient::steps_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QByteArray>("letters");
+
+    const Fault none = simFault(0xff, 0, Fault::NoReply); // a command never sent
+    QTest::newRow("backup") << "i" << none << true << QByteArray("i");
+    QTest::newRow("restore without backup") << "h" << none << false << QByteArray("h");
+    QTest::newRow("verify without image") << "l" << none << false << QByteArray("l");
+    QTest::newRow("echo") << "0" << none << true << QByteArray("0");
+    QTest::newRow("status not 0") << "i" << simFault('i', 1, Fault::ErrorReply, 7) << false << QByteArray("i");
+    QTest::newRow("another letter") << "j" << simFault('j', 1, Fault::OtherReply, 'k') << false << QByteArray("j");
+    QTest::newRow("no reply") << "k" << simFault('k', 1, Fault::NoReply) << false << QByteArray("k");
+    QTest::newRow("header in part") << "j" << simFault('j', 1, Fault::ShortReply, 4) << false << QByteArray("j");
+    QTest::newRow("payload in part") << "0" << simFault(0, 1, Fault::ShortReply, 6) << false << QByteArray("0");
+    QTest::newRow("connection closed") << "i" << simFault('i', 1, Fault::CloseConnection) << false << QByteArray("i");
+    QTest::newRow("empty echo unanswered") << "" << simFault(0, 1, Fault::NoReply) << false << QByteArray("0");
+    QTest::newRow("echo, other bytes") << "0" << simFault(0, 1, Fault::OtherReply, 0, "xyz") << false
+                                       << QByteArray("0");
+    QTest::newRow("after a silent one") << "ji" << simFault('j', 1, Fault::NoReply) << true << QByteArray("ji");
+}
+
+void tst_TCPFirmwareClient::steps()
+{
+    QFETCH(QString, operation);
+    QFETCH(Fault, fault);
+    QFETCH(bool, result);
+    QFETCH(QByteArray, letters);
+
+    m_loader->addFault(fault);
+    connectClient();
+    QByteArray echoed = operation.isEmpty() ? QByteArray() : QByteArray("xyZ");
+    const QMap<QChar, std::function<bool()>> operations {
+        { 'h', [&] { return m_client->restoreFW(); } },      { 'i', [&] { return m_client->backupFW(); } },
+        { 'j', [&] { return m_client->eraseFW(); } },        { 'k', [&] { return m_client->eraseBackupFW(); } },
+        { 'l', [&] { return m_client->verifyFWUpdate(); } }, { '0', [&] { return m_client->echo(echoed); } },
+    };
+    // Operations one after another; the result is the last one's.
+    bool last = false;
+    for (const QChar letter : operation.isEmpty() ? QStringLiteral("0") : operation)
+        last = operations.value(letter)();
+    QCOMPARE(last, result);
+    QCOMPARE(receivedLetters(*m_loader), letters);
+}
+
+void tst_TCPFirmwareClient::sendNewFWInfoBytes()
+{
+    connectClient();
+    FW_INFO info = sampleInfo();
+    const QByteArray before = bytesOf(info);
+    QVERIFY(m_client->sendNewFWInfo(info));
+    QCOMPARE(m_loader->firmware().newInfo().toHex(' '), sampleRecord);
+    QCOMPARE(bytesOf(info), before);
+}
+
+void tst_TCPFirmwareClient::getCurrFWInfo_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<quint32>("size");
+    QTest::addColumn<bool>("restRead");
+
+    const QByteArray record = QByteArray::fromHex(sampleRecord);
+    QByteArray tooBig = record;
+    tooBig.replace(0, 4, QByteArray::fromHex("01e80300")); // 256001
+    QByteArray largest = record;
+    largest.replace(0, 4, QByteArray::fromHex("00e80300"));
+
+    QTest::newRow("record") << record << true << 800u << true;
+    QTest::newRow("largest image") << largest << true << 256000u << true;
+    QTest::newRow("image too big") << tooBig << false << 256001u << false;
+    QTest::newRow("empty") << QByteArray() << false << 5u << false;
+    QTest::newRow("79 bytes") << record.left(79) << false << 5u << false;
+}
+
+void tst_TCPFirmwareClient::getCurrFWInfo()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(bool, result);
+    QFETCH(quint32, size);
+    QFETCH(bool, restRead);
+
+    m_loader->addFault(simFault('g', 1, Fault::OtherReply, 'g', payload));
+    connectClient();
+    FW_INFO info;
+    info.fwSize = 5;
+    info.fwCode = 9;
+    QCOMPARE(m_client->getCurrFWInfo(info), result);
+    QCOMPARE(info.fwSize, size);
+    if (!restRead) {
+        QCOMPARE(info.fwCode, 9u);
+        return;
+    }
+    // The address octets come in reverse order.
+    FW_INFO expected = sampleInfo();
+    expected.fwSize = size;
+    const quint8 reversed[4] = { 10, 1, 168, 192 };
+    std::copy(reversed, reversed + 4, expected.hostAddress);
+    QCOMPARE(bytesOf(info).toHex(' '), bytesOf(expected).toHex(' '));
+}
+
+void tst_TCPFirmwareClient::imagePackets_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("packets"); // offset:length of each packet the loader received
+    QTest::addColumn<QList<int>>("counts");
+
+    QTest::newRow("700 bytes") << 700 << "0:350 350:350 700:0" << QList<int> { 1, 2, 3 };
+    QTest::newRow("800 bytes") << 800 << "0:350 350:350 700:100" << QList<int> { 1, 2, 3 };
+    QTest::newRow("empty") << 0 << "0:0" << QList<int> { 1 };
+}
+
+void tst_TCPFirmwareClient::imagePackets()
+{
+    QFETCH(int, size);
+    QFETCH(QString, packets);
+    QFETCH(QList<int>, counts);
+
+    FW_INFO info;
+    info.fwSize = quint32(size);
+    connectClient();
+    QVERIFY(m_client->sendNewFWInfo(info));
+    QVERIFY(m_client->eraseFW());
+    m_loader->clearRequests();
+
+    QSignalSpy progress(m_client, &IFirmwareClient::sendFWBinPacket);
+    QByteArray image = patternBytes(size);
+    QVERIFY(m_client->sendNewFWBin(image));
+
+    QStringList received;
+    for (const SimRequest& request : m_loader->requests()) {
+        QDataStream in(request.payload);
+        in.setByteOrder(QDataStream::LittleEndian);
+        quint32 offset = 0;
+        quint16 length = 0;
+        in >> offset >> length;
+        received << QStringLiteral("%1:%2").arg(offset).arg(length);
+    }
+    QCOMPARE(received.join(QLatin1Char(' ')), packets);
+    QCOMPARE(m_loader->firmware().receivedImage(), image);
+    QList<int> emitted;
+    for (const QList<QVariant>& arguments : progress) {
+        QCOMPARE(arguments.at(0).toInt(), size);
+        emitted << arguments.at(1).toInt();
+    }
+    QCOMPARE(emitted, counts);
+}
+
+void tst_TCPFirmwareClient::timeoutStopsTransfer()
+{
+    FW_INFO info;
+    info.fwSize = 1000;
+    m_loader->addFault(simFault('e', 2, Fault::NoReply));
+    connectClient();
+    QVERIFY(m_client->sendNewFWInfo(info));
+    QVERIFY(m_client->eraseFW());
+
+    QSignalSpy progress(m_client, &IFirmwareClient::sendFWBinPacket);
+    QByteArray image = patternBytes(1000);
+    QVERIFY(!m_client->sendNewFWBin(image));
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("djee"));
+    QCOMPARE(progress.count(), 1);
+}
+
+void tst_TCPFirmwareClient::splitReplyReadOnce()
+{
+    m_loader->addFault(simFault('g', 1, Fault::SplitReply));
+    connectClient();
+    QSignalSpy progress(m_client, &IFirmwareClient::sendFWBinPacket);
+    FW_INFO info;
+    QVERIFY(m_client->getCurrFWInfo(info));
+    QCOMPARE(info.fwSize, 1000u);
+    QCOMPARE(QByteArray(info.fwVersion), QByteArray("VLM-SIM FW 1.0"));
+    QVERIFY(m_client->backupFW());
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("gi"));
+}
+
+VLM_TEST_MAIN(tst_TCPFirmwareClient)
+
+#include "tst_tcpfirmwareclient.moc"
