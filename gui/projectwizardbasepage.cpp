@@ -48,6 +48,11 @@ ProjectWizardBasePage::ProjectWizardBasePage(const QString& extension, QWidget* 
     , m_extension(extension)
 {
     setTitle(QCoreApplication::translate("ProjectWizardBasePage", "File location"));
+    m_nameEdit->setObjectName(QStringLiteral("fileName"));
+    m_directoryEdit->setObjectName(QStringLiteral("fileDirectory"));
+    m_browseButton->setObjectName(QStringLiteral("browse"));
+    m_defaultPathBox->setObjectName(QStringLiteral("defaultPath"));
+    m_warningLabel->setObjectName(QStringLiteral("warning"));
     m_warningLabel->setWordWrap(true);
     m_warningLabel->hide();
 

@@ -15,6 +15,7 @@ ProjectWizardDevicePage::ProjectWizardDevicePage(QWidget* parent)
     , m_deviceBox(new QComboBox(this))
 {
     setTitle(QCoreApplication::translate("ProjectWizardDevicePage", "Select device model"));
+    m_deviceBox->setObjectName(QStringLiteral("device"));
     auto* form = new QFormLayout;
     form->addRow(new QLabel(QCoreApplication::translate("ProjectWizardDevicePage", "Device model:"), this),
                  m_deviceBox);

@@ -5,11 +5,11 @@
 #include "testmain.h"
 
 #include "editor/propertytreemodel.h"
-#include "model/fbmodelitem.h"
+#include "model/fbmodelport.h"
 #include "model/fbmodelports.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QToolButton>
 #include <QTreeView>
@@ -20,7 +20,7 @@ using namespace Velmora;
 
 namespace {
 
-// A block of the shipped library in the property tree, with the delegate, shown.
+// A block of the shipped library in a shown property tree with the delegate.
 struct PropertyView
 {
     std::unique_ptr<FBAbstractModel> block;
@@ -34,57 +34,59 @@ struct PropertyView
         model.setRootItem(block->rootItem());
         view.setModel(&model);
         view.setItemDelegate(&delegate);
-        view.resize(420, 600);
         view.expandAll();
         view.show();
     }
 
-    FBModelItem* item(const QString& name) const { return block->findItem(name); }
-
     QModelIndex indexOf(const FBModelItem* item, int column = 1) const
     {
         const FBModelItem* parent = item->parentItem();
-        const QModelIndex parentIndex = parent == block->rootItem() ? QModelIndex() : indexOf(parent, 0);
-        return model.index(item->rowOfParent(), column, parentIndex);
+        return model.index(item->rowOfParent(), column,
+                           parent == block->rootItem() ? QModelIndex() : indexOf(parent, 0));
     }
 
     // Double-clicks the item's value, as a user starts editing; the editor that opened.
-    QWidget* edit(const QString& name)
+    QWidget* edit(const FBModelItem* item)
     {
-        const QModelIndex index = indexOf(item(name));
-        view.scrollTo(index);
-        const QPoint at = view.visualRect(index).center();
+        const QPoint at = view.visualRect(indexOf(item)).center();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
-        return view.indexWidget(index);
+        return view.indexWidget(indexOf(item));
     }
 
-    // Return on the open editor commits it; the view does so once the key is handled.
-    static void commit(QWidget* editor)
+    void setPortCount(const QString& list, int count, int min)
     {
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();
+        auto* ports = static_cast<FBModelPorts*>(block->findItem(list));
+        FBDataPorts value = ports->data();
+        value.setCountPorts(count);
+        value.setMinPorts(min);
+        ports->recalcPorts(value);
     }
 };
 
-QStringList comboTexts(const QComboBox* combo)
+// The counter's buttons, up then down.
+QList<QToolButton*> arrows(const QWidget* editor)
 {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
+    return editor->findChildren<QToolButton*>();
 }
 
-QToolButton* arrowButton(const PortsNumEditor* editor, Qt::ArrowType arrow)
+// What an editor offers: a combo box's entries and current text, a counter's count and
+// which of its buttons work, or the editor's class.
+QString describe(const QWidget* editor)
 {
-    for (QToolButton* button : editor->findChildren<QToolButton*>()) {
-        if (button->arrowType() == arrow)
-            return button;
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor)) {
+        QStringList entries;
+        for (int i = 0; i < combo->count(); ++i)
+            entries << combo->itemText(i);
+        return entries.join(QLatin1Char(',')) + QLatin1Char('|') + combo->currentText();
     }
-    return nullptr;
+    if (qobject_cast<const PortsNumEditor*>(editor))
+        return QStringLiteral("%1 up %2 down %3")
+            .arg(editor->findChild<QLabel*>()->text())
+            .arg(arrows(editor).at(0)->isEnabled())
+            .arg(arrows(editor).at(1)->isEnabled());
+    return editor ? QString::fromLatin1(editor->metaObject()->className()) : QStringLiteral("none");
 }
-
-const QStringList allTypes { "int8", "int16", "int32", "uint8", "uint16", "uint32", "float", "bool" };
 
 } // namespace
 
@@ -92,38 +94,40 @@ class tst_PropertiesDelegate : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void editors_data();
     void editors();
-    void portListLimits_data();
-    void portListLimits();
-    void choices_data();
-    void choices();
-    void loweringInputsRemovesPorts();
-    void floatConstantWithSevenDecimals();
+    void committing_data();
+    void committing();
 };
-
-void tst_PropertiesDelegate::initTestCase()
-{
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(shippedLibrary().isRegistred(QStringLiteral("AND")));
-}
 
 void tst_PropertiesDelegate::editors_data()
 {
     QTest::addColumn<QString>("proto");
     QTest::addColumn<QString>("item");
     QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("editorClass");
+    QTest::addColumn<int>("count"); // of a port list, set first unless 0
+    QTest::addColumn<QString>("editor");
 
-    QTest::newRow("name column") << "Variable" << "inputs_port_1" << 0 << "";
-    QTest::newRow("port of one type") << "Variable" << "inputs_port_0" << 1 << "QExpandingLineEdit";
-    QTest::newRow("port of many types") << "Variable" << "inputs_port_1" << 1 << "QComboBox";
-    QTest::newRow("inputs") << "AND" << "inputs" << 1 << "Velmora::PortsNumEditor";
-    QTest::newRow("outputs") << "Software Watch-dog Timer" << "outputs" << 1 << "Velmora::PortsNumEditor";
-    QTest::newRow("value list") << "Analog Signal Type" << "values_list" << 1 << "QComboBox";
-    QTest::newRow("integer constant") << "Constant" << "value" << 1 << "QSpinBox";
-    QTest::newRow("title") << "AND" << "title" << 1 << "QExpandingLineEdit";
+    const QString types = QStringLiteral("int8,int16,int32,uint8,uint16,uint32,float,bool");
+    QTest::newRow("name") << "Variable"
+                          << "inputs_port_1" << 0 << 0 << "none";
+    QTest::newRow("port of one type") << "Variable"
+                                      << "inputs_port_0" << 1 << 0 << "QExpandingLineEdit";
+    QTest::newRow("port of many types") << "Variable"
+                                        << "inputs_port_1" << 1 << 0 << types + "|int8";
+    QTest::newRow("inputs at minimum") << "AND"
+                                       << "inputs" << 1 << 0 << "2 up 1 down 0";
+    QTest::newRow("inputs between") << "AND"
+                                    << "inputs" << 1 << 50 << "50 up 1 down 1";
+    QTest::newRow("inputs at maximum") << "AND"
+                                       << "inputs" << 1 << 100 << "100 up 0 down 1";
+    QTest::newRow("fixed outputs") << "Software Watch-dog Timer"
+                                   << "outputs" << 1 << 0 << "8 up 0 down 0";
+    QTest::newRow("list in library order") << "Analog Signal Type"
+                                           << "values_list" << 1 << 0 << "Disable,Current,Voltage|Current";
+    QTest::newRow("integer constant") << "Constant"
+                                      << "value" << 1 << 0 << "QSpinBox";
 }
 
 void tst_PropertiesDelegate::editors()
@@ -131,125 +135,82 @@ void tst_PropertiesDelegate::editors()
     QFETCH(QString, proto);
     QFETCH(QString, item);
     QFETCH(int, column);
-    QFETCH(QString, editorClass);
-
-    PropertyView set(proto);
-    QWidget parent;
-    const std::unique_ptr<QWidget> editor(
-        set.delegate.createEditor(&parent, QStyleOptionViewItem(), set.indexOf(set.item(item), column)));
-    QCOMPARE(editor ? QString::fromLatin1(editor->metaObject()->className()) : QString(), editorClass);
-}
-
-void tst_PropertiesDelegate::portListLimits_data()
-{
-    QTest::addColumn<QString>("proto");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("upEnabled");
-    QTest::addColumn<bool>("downEnabled");
-
-    QTest::newRow("at the minimum") << "AND" << "inputs" << 2 << true << false;
-    QTest::newRow("between") << "AND" << "inputs" << 50 << true << true;
-    QTest::newRow("at the maximum") << "AND" << "inputs" << 100 << false << true;
-    QTest::newRow("fixed") << "Software Watch-dog Timer" << "outputs" << 8 << false << false;
-}
-
-void tst_PropertiesDelegate::portListLimits()
-{
-    QFETCH(QString, proto);
-    QFETCH(QString, list);
     QFETCH(int, count);
-    QFETCH(bool, upEnabled);
-    QFETCH(bool, downEnabled);
+    QFETCH(QString, editor);
 
     PropertyView set(proto);
-    auto* ports = static_cast<FBModelPorts*>(set.item(list));
-    FBDataPorts value = ports->data();
-    value.setCountPorts(count);
-    ports->recalcPorts(value);
-
-    auto* editor = qobject_cast<PortsNumEditor*>(set.edit(list));
-    QVERIFY(editor);
-    QCOMPARE(editor->findChild<QLabel*>()->text(), QString::number(count));
-    QCOMPARE(arrowButton(editor, Qt::UpArrow)->isEnabled(), upEnabled);
-    QCOMPARE(arrowButton(editor, Qt::DownArrow)->isEnabled(), downEnabled);
+    if (count)
+        set.setPortCount(item, count, 2);
+    const QModelIndex index = set.indexOf(set.block->findItem(item), column);
+    const std::unique_ptr<QWidget> made(set.delegate.createEditor(&set.view, QStyleOptionViewItem(), index));
+    QCOMPARE(describe(made.get()), editor);
 }
 
-void tst_PropertiesDelegate::choices_data()
+void tst_PropertiesDelegate::committing_data()
 {
     QTest::addColumn<QString>("proto");
     QTest::addColumn<QString>("item");
-    QTest::addColumn<QStringList>("offered");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("input"); // an entry to choose, text to type, or down presses
+    QTest::addColumn<QString>("value");
 
-    QTest::newRow("port type") << "Variable" << "inputs_port_1" << allTypes << "int8" << "float";
-    QTest::newRow("constant's port type") << "Constant" << "outputs_port_0" << allTypes << "int8" << "bool";
-    QTest::newRow("list in library order") << "Analog Signal Type" << "values_list"
-                                           << QStringList { "Disable", "Current", "Voltage" } << "Current" << "Voltage";
+    QTest::newRow("port type") << "Variable"
+                               << "inputs_port_1"
+                               << "float"
+                               << "float";
+    QTest::newRow("list entry by name") << "Analog Signal Type"
+                                        << "values_list"
+                                        << "Voltage"
+                                        << "Voltage";
+    QTest::newRow("inputs 3 to 1") << "AND"
+                                   << "inputs"
+                                   << "vv"
+                                   << "1";
+    QTest::newRow("float constant") << "Constant"
+                                    << "value"
+                                    << "2.7182818"
+                                    << "2.7182818";
+    QTest::newRow("integer constant") << "Constant"
+                                      << "value"
+                                      << "-42"
+                                      << "-42";
 }
 
-void tst_PropertiesDelegate::choices()
+void tst_PropertiesDelegate::committing()
 {
     QFETCH(QString, proto);
     QFETCH(QString, item);
-    QFETCH(QStringList, offered);
-    QFETCH(QString, shown);
-    QFETCH(QString, chosen);
+    QFETCH(QString, input);
+    QFETCH(QString, value);
 
     PropertyView set(proto);
-    auto* combo = qobject_cast<QComboBox*>(set.edit(item));
-    QVERIFY(combo);
-    QCOMPARE(comboTexts(combo), offered);
-    QCOMPARE(combo->currentText(), shown);
+    if (proto == QLatin1String("AND"))
+        set.setPortCount(item, 3, 1);
+    if (value.contains(QLatin1Char('.'))) {
+        auto* port = static_cast<FBModelPort*>(set.block->findItem(QStringLiteral("outputs_port_0")));
+        FBDataPort type = port->data();
+        type.setCurrentType(QStringLiteral("float"));
+        port->setData(type);
+    }
+    FBModelItem* edited = set.block->findItem(item);
+    const QString before = edited->dataToVariant().toString();
 
-    combo->setCurrentIndex(combo->findText(chosen));
-    QCOMPARE(set.item(item)->dataToVariant().toString(), shown); // nothing changes before the commit
-    PropertyView::commit(combo);
-    QVERIFY(!set.view.indexWidget(set.indexOf(set.item(item))));
-    QCOMPARE(set.item(item)->dataToVariant().toString(), chosen);
-}
+    QWidget* editor = set.edit(edited);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(combo->findText(input));
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor)) {
+        spin->selectAll();
+        QTest::keyClicks(spin, input);
+    } else {
+        for (int i = 0; i < input.size(); ++i)
+            QTest::mouseClick(arrows(editor).at(1), Qt::LeftButton);
+    }
+    QCOMPARE(edited->dataToVariant().toString(), before); // nothing changes before the commit
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits once the key is handled
 
-void tst_PropertiesDelegate::loweringInputsRemovesPorts()
-{
-    PropertyView set(QStringLiteral("AND"));
-    auto* inputs = static_cast<FBModelPorts*>(set.item(QStringLiteral("inputs")));
-    FBDataPorts three = inputs->data();
-    three.setMinPorts(1);
-    three.setCountPorts(3);
-    inputs->recalcPorts(three);
-    QCOMPARE(inputs->childCount(), 3);
-
-    auto* editor = qobject_cast<PortsNumEditor*>(set.edit(QStringLiteral("inputs")));
-    QVERIFY(editor);
-    QToolButton* down = arrowButton(editor, Qt::DownArrow);
-    QTest::mouseClick(down, Qt::LeftButton);
-    QTest::mouseClick(down, Qt::LeftButton);
-    QVERIFY(!down->isEnabled());
-    QCOMPARE(inputs->childCount(), 3);
-    PropertyView::commit(editor);
-
-    QCOMPARE(inputs->childCount(), 1);
-    QCOMPARE(inputs->data().countPorts(), 1);
-    QCOMPARE(inputs->childAt(0)->displayName(), QStringLiteral("In 1"));
-    QCOMPARE(set.model.rowCount(set.indexOf(inputs, 0)), 1);
-}
-
-void tst_PropertiesDelegate::floatConstantWithSevenDecimals()
-{
-    PropertyView set(QStringLiteral("Constant"));
-    auto* type = qobject_cast<QComboBox*>(set.edit(QStringLiteral("outputs_port_0")));
-    QVERIFY(type);
-    type->setCurrentIndex(type->findText(QStringLiteral("float")));
-    PropertyView::commit(type);
-
-    auto* value = qobject_cast<QDoubleSpinBox*>(set.edit(QStringLiteral("value")));
-    QVERIFY(value);
-    QCOMPARE(value->decimals(), 7);
-    value->selectAll();
-    QTest::keyClicks(value, QStringLiteral("2.7182818"));
-    PropertyView::commit(value);
-    QCOMPARE(set.item(QStringLiteral("value"))->dataToVariant(), QVariant(2.7182818));
+    QCOMPARE(edited->dataToVariant().toString(), value);
+    if (item == QLatin1String("inputs"))
+        QCOMPARE(edited->childCount(), 1);
 }
 
 VLM_TEST_MAIN(tst_PropertiesDelegate)
