@@ -1,0 +1,217 @@
+#include "portsnumeditor.h"
+#include "propertiesdelegate.h"
+
+#include "blocktesthelpers.h"
+#include "testmain.h"
+
+#include "editor/propertytreemodel.h"
+#include "model/fbmodelport.h"
+#include "model/fbmodelports.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace Velmora;
+
+namespace {
+
+// A block of the shipped library in a shown property tree with the delegate.
+struct PropertyView
+{
+    std::unique_ptr<FBAbstractModel> block;
+    PropertyTreeModel model;
+    PropertiesDelegate delegate;
+    QTreeView view;
+
+    explicit PropertyView(const QString& proto)
+        : block(shippedLibrary().create(proto))
+    {
+        model.setRootItem(block->rootItem());
+        view.setModel(&model);
+        view.setItemDelegate(&delegate);
+        view.expandAll();
+        view.show();
+    }
+
+    QModelIndex indexOf(const FBModelItem* item, int column = 1) const
+    {
+        const FBModelItem* parent = item->parentItem();
+        return model.index(item->rowOfParent(), column,
+                           parent == block->rootItem() ? QModelIndex() : indexOf(parent, 0));
+    }
+
+    // Double-clicks the item's value, as a user starts editing; the editor that opened.
+    QWidget* edit(const FBModelItem* item)
+    {
+        const QPoint at = view.visualRect(indexOf(item)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+        return view.indexWidget(indexOf(item));
+    }
+
+    void setPortCount(const QString& list, int count, int min)
+    {
+        auto* ports = static_cast<FBModelPorts*>(block->findItem(list));
+        FBDataPorts value = ports->data();
+        value.setCountPorts(count);
+        value.setMinPorts(min);
+        ports->recalcPorts(value);
+    }
+};
+
+// The counter's buttons, up then down.
+QList<QToolButton*> arrows(const QWidget* editor)
+{
+    return editor->findChildren<QToolButton*>();
+}
+
+// What an editor offers: a combo box's entries and current text, a counter's count and
+// which of its buttons work, or the editor's class.
+QString describe(const QWidget* editor)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(editor)) {
+        QStringList entries;
+        for (int i = 0; i < combo->count(); ++i)
+            entries << combo->itemText(i);
+        return entries.join(QLatin1Char(',')) + QLatin1Char('|') + combo->currentText();
+    }
+    if (qobject_cast<const PortsNumEditor*>(editor))
+        return QStringLiteral("%1 up %2 down %3")
+            .arg(editor->findChild<QLabel*>()->text())
+            .arg(arrows(editor).at(0)->isEnabled())
+            .arg(arrows(editor).at(1)->isEnabled());
+    return editor ? QString::fromLatin1(editor->metaObject()->className()) : QStringLiteral("none");
+}
+
+} // namespace
+
+class tst_PropertiesDelegate : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void editors_data();
+    void editors();
+    void committing_data();
+    void committing();
+};
+
+void tst_PropertiesDelegate::editors_data()
+{
+    QTest::addColumn<QString>("proto");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("count"); // of a port list, set first unless 0
+    QTest::addColumn<QString>("editor");
+
+    const QString types = QStringLiteral("int8,int16,int32,uint8,uint16,uint32,float,bool");
+    QTest::newRow("name") << "Variable"
+                          << "inputs_port_1" << 0 << 0 << "none";
+    QTest::newRow("port of one type") << "Variable"
+                                      << "inputs_port_0" << 1 << 0 << "QExpandingLineEdit";
+    QTest::newRow("port of many types") << "Variable"
+                                        << "inputs_port_1" << 1 << 0 << types + "|int8";
+    QTest::newRow("inputs at minimum") << "AND"
+                                       << "inputs" << 1 << 0 << "2 up 1 down 0";
+    QTest::newRow("inputs between") << "AND"
+                                    << "inputs" << 1 << 50 << "50 up 1 down 1";
+    QTest::newRow("inputs at maximum") << "AND"
+                                       << "inputs" << 1 << 100 << "100 up 0 down 1";
+    QTest::newRow("fixed outputs") << "Software Watch-dog Timer"
+                                   << "outputs" << 1 << 0 << "8 up 0 down 0";
+    QTest::newRow("list in library order") << "Analog Signal Type"
+                                           << "values_list" << 1 << 0 << "Disable,Current,Voltage|Current";
+    QTest::newRow("integer constant") << "Constant"
+                                      << "value" << 1 << 0 << "QSpinBox";
+}
+
+void tst_PropertiesDelegate::editors()
+{
+    QFETCH(QString, proto);
+    QFETCH(QString, item);
+    QFETCH(int, column);
+    QFETCH(int, count);
+    QFETCH(QString, editor);
+
+    PropertyView set(proto);
+    if (count)
+        set.setPortCount(item, count, 2);
+    const QModelIndex index = set.indexOf(set.block->findItem(item), column);
+    const std::unique_ptr<QWidget> made(set.delegate.createEditor(&set.view, QStyleOptionViewItem(), index));
+    QCOMPARE(describe(made.get()), editor);
+}
+
+void tst_PropertiesDelegate::committing_data()
+{
+    QTest::addColumn<QString>("proto");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("input"); // an entry to choose, text to type, or down presses
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("port type") << "Variable"
+                               << "inputs_port_1"
+                               << "float"
+                               << "float";
+    QTest::newRow("list entry by name") << "Analog Signal Type"
+                                        << "values_list"
+                                        << "Voltage"
+                                        << "Voltage";
+    QTest::newRow("inputs 3 to 1") << "AND"
+                                   << "inputs"
+                                   << "vv"
+                                   << "1";
+    QTest::newRow("float constant") << "Constant"
+                                    << "value"
+                                    << "2.7182818"
+                                    << "2.7182818";
+    QTest::newRow("integer constant") << "Constant"
+                                      << "value"
+                                      << "-42"
+                                      << "-42";
+}
+
+void tst_PropertiesDelegate::committing()
+{
+    QFETCH(QString, proto);
+    QFETCH(QString, item);
+    QFETCH(QString, input);
+    QFETCH(QString, value);
+
+    PropertyView set(proto);
+    if (proto == QLatin1String("AND"))
+        set.setPortCount(item, 3, 1);
+    if (value.contains(QLatin1Char('.'))) {
+        auto* port = static_cast<FBModelPort*>(set.block->findItem(QStringLiteral("outputs_port_0")));
+        FBDataPort type = port->data();
+        type.setCurrentType(QStringLiteral("float"));
+        port->setData(type);
+    }
+    FBModelItem* edited = set.block->findItem(item);
+    const QString before = edited->dataToVariant().toString();
+
+    QWidget* editor = set.edit(edited);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(combo->findText(input));
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor)) {
+        spin->selectAll();
+        QTest::keyClicks(spin, input);
+    } else {
+        for (int i = 0; i < input.size(); ++i)
+            QTest::mouseClick(arrows(editor).at(1), Qt::LeftButton);
+    }
+    QCOMPARE(edited->dataToVariant().toString(), before); // nothing changes before the commit
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits once the key is handled
+
+    QCOMPARE(edited->dataToVariant().toString(), value);
+    if (item == QLatin1String("inputs"))
+        QCOMPARE(edited->childCount(), 1);
+}
+
+VLM_TEST_MAIN(tst_PropertiesDelegate)
+#include "tst_propertiesdelegate.moc"
