@@ -1,22 +1,49 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "aboutdialog.h"
+#include "consolewidget.h"
+#include "settingswidget.h"
+#include "undoview.h"
+
+#include "build/projectbuilddata.h"
+#include "build/projectbuilder.h"
+#include "device/tcpdeviceclient.h"
+#include "device/tcpfirmwareclient.h"
+#include "devicesettingswidget.h"
 #include "editor/propertiesmanager.h"
 #include "editor/propertytreemodel.h"
 #include "editor/stylecollection.h"
+#include "firmwarewizardexistingpage.h"
+#include "firmwarewizardfilepage.h"
+#include "firmwarewizardnetworkpage.h"
 #include "library/fblibreader.h"
+#include "library/fbmodelfactory.h"
 #include "library/librarytreemodel.h"
+#include "project/iproject.h"
+#include "project/projectmanager.h"
+#include "projectcreatorwidget.h"
+#include "projectstabwidget.h"
+#include "propertiesdelegate.h"
 #include "services/appsettings.h"
+#include "services/console.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QEvent>
+#include <QFileInfo>
 #include <QSettings>
 #include <QToolBar>
-#include <QTreeView>
-#include <QVBoxLayout>
 #include <QTranslator>
+#include <QTreeView>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWizard>
+
+#include <memory>
 
 namespace Velmora {
 
@@ -39,8 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    setWindowModified(false);
-    updateWindowTitle();
+    updateWindowTitle(nullptr);
 
     m_appTranslator = new QTranslator(this);
     m_coreTranslator = new QTranslator(this);
@@ -54,22 +80,71 @@ MainWindow::MainWindow(QWidget* parent)
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
 
-    createDockViews();
-
-    // The block prototypes every diagram is drawn from.
-    FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"));
+    createComponents();
 
     AppSettings settings;
     StyleCollection::instance().readSettings(settings);
     loadTranslations(settings.language());
     restoreWindowLayout(settings);
+    m_projectManager->readSettings(settings);
+    m_deviceClient->readClientSettings(settings);
 
     connectVisibilityTrackers();
+    connectActions();
+    setProjectActionsEnabled(false);
 }
 
 MainWindow::~MainWindow()
 {
+    // The manager's projects own the scenes the tabs show: the tabs go first.
+    delete m_projectTabs;
+    delete m_projectManager;
+    delete m_projectBuilder;
+    m_console->deleteLater();
     delete ui;
+}
+
+void MainWindow::createComponents()
+{
+    m_settings = new SettingsWidget(this);
+    connect(m_settings, &SettingsWidget::onChangeSettings, this, &MainWindow::slotChangedSettings);
+
+    m_console = new ConsoleWidget(this);
+    placeInDock(ui->dockConsole, m_console);
+    connect(&Console::instance(), &Console::onPrintMessage, m_console, &ConsoleWidget::slotPrintMessage);
+
+    m_projectBuilder = new ProjectBuilder;
+    m_projectManager = new ProjectManager(this);
+    m_projectTabs = new ProjectsTabWidget(this);
+    setCentralWidget(m_projectTabs);
+    connectProjectSignals();
+
+    createDockViews();
+
+    // The block prototypes every diagram is drawn from.
+    FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"));
+
+    m_deviceClient = new TcpDeviceClient(this);
+
+    m_undoView = new UndoView;
+    placeInDock(ui->dockRightBottom, m_undoView);
+
+    m_firmwareClient = new TCPFirmwareClient(this);
+}
+
+void MainWindow::connectProjectSignals()
+{
+    ProjectManager* manager = m_projectManager;
+    ProjectsTabWidget* tabs = m_projectTabs;
+    connect(manager, &ProjectManager::onChangedCurrentProject, this, &MainWindow::slotCurrentProject);
+    connect(manager, &ProjectManager::onModifiedProject, this, &MainWindow::slotModifiedProject);
+    connect(manager, &ProjectManager::onChangedCurrentProject, tabs, &ProjectsTabWidget::slotSetCurrentProject);
+    connect(manager, &ProjectManager::onAddProject, tabs, &ProjectsTabWidget::slotAddProject);
+    connect(manager, &ProjectManager::onRemoveProject, tabs, &ProjectsTabWidget::slotDeleteProject);
+    connect(manager, &ProjectManager::onModifiedProject, tabs, &ProjectsTabWidget::slotModifiedProject);
+    connect(tabs, &ProjectsTabWidget::onChangedCurrentProject, manager, &ProjectManager::slotChangedCurrentProject);
+    connect(tabs, &ProjectsTabWidget::onChangedCurrentProject, this, &MainWindow::slotCurrentProject);
+    connect(tabs, &ProjectsTabWidget::onCloseProject, manager, &ProjectManager::slotCloseProject);
 }
 
 void MainWindow::createDockViews()
@@ -77,6 +152,7 @@ void MainWindow::createDockViews()
     m_propertyView = new QTreeView(this);
     m_propertyModel = new PropertyTreeModel(this);
     m_propertyView->setModel(m_propertyModel);
+    m_propertyView->setItemDelegate(new PropertiesDelegate(m_propertyView));
     placeInDock(ui->dockRight, m_propertyView);
     PropertiesManager& properties = PropertiesManager::instance();
     connect(&properties, &PropertiesManager::onShowProperty, this, &MainWindow::slotShowPropertyFBItem);
@@ -89,6 +165,43 @@ void MainWindow::createDockViews()
     m_libraryView->setDragEnabled(true);
     m_libraryView->setHeaderHidden(true);
     placeInDock(ui->dockLeft, m_libraryView);
+}
+
+void MainWindow::connectActions()
+{
+    const QList<QPair<QAction*, void (MainWindow::*)()>> handlers {
+        { ui->actionNew, &MainWindow::slotActionNew },
+        { ui->actionOpen, &MainWindow::slotActionOpen },
+        { ui->actionSave, &MainWindow::slotActionSave },
+        { ui->actionSaveAs, &MainWindow::slotActionSaveAs },
+        { ui->actionClose, &MainWindow::slotActionClose },
+        { ui->actionCloseAll, &MainWindow::slotActionCloseAll },
+        { ui->actionCut, &MainWindow::slotActionCut },
+        { ui->actionCopy, &MainWindow::slotActionCopy },
+        { ui->actionPaste, &MainWindow::slotActionPaste },
+        { ui->actionUndo, &MainWindow::slotActionUndo },
+        { ui->actionRedo, &MainWindow::slotActionRedo },
+        { ui->actionConnect, &MainWindow::slotActionConnect },
+        { ui->actionDisconnect, &MainWindow::slotActionDisconnect },
+        { ui->actionUpload, &MainWindow::slotActionUpload },
+        { ui->actionRun, &MainWindow::slotActionRun },
+        { ui->actionStop, &MainWindow::slotActionStop },
+        { ui->actionSaveFlash, &MainWindow::slotActionSaveFlash },
+        { ui->actionSettings, &MainWindow::slotActionSettings },
+        { ui->actionOpenManual, &MainWindow::slotActionOpenManual },
+        { ui->actionDeviceSettings, &MainWindow::slotActionDeviceSettings },
+        { ui->actionFirmwareUpdater, &MainWindow::slotActionFirmwareUpdater },
+        { ui->actionAbout, &MainWindow::slotActionAbout },
+    };
+    for (const auto& handler : handlers)
+        connect(handler.first, &QAction::triggered, this, handler.second);
+}
+
+void MainWindow::setProjectActionsEnabled(bool enabled)
+{
+    for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionUpload,
+                             ui->actionRun, ui->actionStop, ui->actionSaveFlash })
+        action->setEnabled(enabled);
 }
 
 void MainWindow::slotShowPropertyFBItem(FBModelItem* rootItem)
@@ -184,10 +297,194 @@ void MainWindow::connectVisibilityTrackers()
     connect(ui->dockConsole, &QDockWidget::visibilityChanged, this, track(ui->dockConsole, QStringLiteral("console")));
 }
 
-void MainWindow::updateWindowTitle()
+void MainWindow::updateWindowTitle(IProject* project)
 {
-    setWindowModified(false);
-    setWindowTitle(QStringLiteral("Velmora"));
+    if (!project) {
+        setWindowModified(false);
+        setWindowTitle(QStringLiteral("Velmora"));
+        return;
+    }
+    slotModifiedProject(project);
+}
+
+void MainWindow::slotModifiedProject(IProject* project)
+{
+    setWindowTitle(QCoreApplication::translate("MainWindow", "%1[*] - %2")
+                       .arg(project->getDisplayName(), QStringLiteral("Velmora")));
+    setWindowModified(project->isModified());
+}
+
+void MainWindow::slotCurrentProject(IProject* project)
+{
+    updateWindowTitle(project);
+    if (project) {
+        setProjectActionsEnabled(true);
+        FBModelFactory::instance().initDeviceSection(project->getDevice());
+        m_libraryModel->setSectionsMap(FBModelFactory::instance().getSectionsMap());
+        m_undoView->reset();
+        m_undoView->setStack(project->undoStack());
+    } else {
+        setProjectActionsEnabled(false);
+        m_libraryModel->reset();
+        m_undoView->reset();
+        m_undoView->setStack(nullptr);
+    }
+}
+
+void MainWindow::slotChangedSettings()
+{
+    AppSettings settings;
+    StyleCollection::instance().readSettings(settings);
+    applyLanguageSetting(settings);
+    m_projectManager->readSettings(settings);
+    m_deviceClient->readClientSettings(settings);
+    applyViewSettings(settings);
+}
+
+void MainWindow::slotActionNew()
+{
+    ProjectCreatorWidget creator(QCoreApplication::translate("MainWindow", "Create new"), this);
+    if (IProject* project = creator.createProject())
+        m_projectManager->newProject(project);
+}
+
+void MainWindow::slotActionOpen()
+{
+    m_projectManager->loadProject();
+}
+
+void MainWindow::slotActionSave()
+{
+    m_projectManager->saveProject(nullptr);
+}
+
+void MainWindow::slotActionSaveAs()
+{
+    m_projectManager->saveAsProject(nullptr);
+}
+
+void MainWindow::slotActionClose()
+{
+    m_projectManager->closeProject(nullptr);
+}
+
+void MainWindow::slotActionCloseAll()
+{
+    m_projectManager->closeAllProjects();
+}
+
+void MainWindow::slotActionCut()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->cut();
+}
+
+void MainWindow::slotActionCopy()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->copy();
+}
+
+void MainWindow::slotActionPaste()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->paste();
+}
+
+void MainWindow::slotActionUndo()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->undo();
+}
+
+void MainWindow::slotActionRedo()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->redo();
+}
+
+void MainWindow::slotActionConnect()
+{
+    m_deviceClient->connectToDevice();
+}
+
+void MainWindow::slotActionDisconnect()
+{
+    m_deviceClient->disconnectFromDevice();
+}
+
+void MainWindow::slotActionUpload()
+{
+    IProject* project = m_projectManager->currentProject();
+    if (!project)
+        return;
+    // Every upload rebuilds the image from the diagram as it is now.
+    project->acceptBuilder(m_projectBuilder);
+    const ProjectBuildData* data = project->buildDataObj();
+    Task task;
+    task.deviceType = project->getDevice();
+    task.header = data->taskHeader();
+    task.dataBaseFB = data->buildDataBaseFB();
+    task.dataConstFB = data->buildDataConstFB();
+    m_deviceClient->uploadTask(task);
+}
+
+void MainWindow::slotActionRun()
+{
+    m_deviceClient->runTask();
+}
+
+void MainWindow::slotActionStop()
+{
+    m_deviceClient->stopTask();
+}
+
+void MainWindow::slotActionSaveFlash()
+{
+    m_deviceClient->saveTask();
+}
+
+void MainWindow::slotActionSettings()
+{
+    m_settings->exec();
+}
+
+void MainWindow::slotActionOpenManual()
+{
+    const QString path = QFileInfo(QDir::current(), QStringLiteral("manual.pdf")).absoluteFilePath();
+    if (QFileInfo::exists(path)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    Console::instance().printMessage(
+        QCoreApplication::translate("MainWindow", "Can not open the manual file: %1 ").arg(path));
+}
+
+void MainWindow::slotActionDeviceSettings()
+{
+    DeviceSettingsWidget dialog(m_deviceClient, this);
+    dialog.exec();
+}
+
+void MainWindow::slotActionFirmwareUpdater()
+{
+    // A client of its own, which lives only while the wizard runs.
+    TCPFirmwareClient client;
+    QWizard wizard(this);
+    wizard.setWizardStyle(QWizard::ClassicStyle);
+    wizard.setWindowTitle(QCoreApplication::translate("MainWindow", "Firmware update wizard"));
+    wizard.setOption(QWizard::NoBackButtonOnStartPage, true);
+    wizard.addPage(new FirmwareWizardNetworkPage(&client, &wizard));
+    wizard.addPage(new FirmwareWizardExistingPage(&client, &wizard));
+    wizard.setOption(QWizard::IndependentPages, true);
+    wizard.addPage(new FirmwareWizardFilePage(&client, &wizard));
+    wizard.exec();
+}
+
+void MainWindow::slotActionAbout()
+{
+    AboutDialog about;
+    about.exec();
 }
 
 void MainWindow::writeAppSettings()
@@ -195,19 +492,26 @@ void MainWindow::writeAppSettings()
     AppSettings settings;
     StyleCollection::instance().writeSettings(settings);
     saveWindowLayout(settings);
+    m_projectManager->writeSettings(settings);
+    m_deviceClient->writeClientSettings(settings);
+    settings.sync();
 }
 
 void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        updateWindowTitle();
+        updateWindowTitle(m_projectManager ? m_projectManager->currentProject() : nullptr);
     }
     QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_projectManager->closeAllProjects()) {
+        event->ignore();
+        return;
+    }
     writeAppSettings();
     event->accept();
 }

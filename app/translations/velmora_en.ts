@@ -189,6 +189,22 @@
         <source>About the program</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create new</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not open the manual file: %1 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware update wizard</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

@@ -189,6 +189,22 @@
         <source>About the program</source>
         <translation>О программе</translation>
     </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message>
+        <source>Create new</source>
+        <translation>Создать</translation>
+    </message>
+    <message>
+        <source>Can not open the manual file: %1 </source>
+        <translation>Не удаётся открыть файл руководства: %1 </translation>
+    </message>
+    <message>
+        <source>Firmware update wizard</source>
+        <translation>Мастер обновления прошивки</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

@@ -1,10 +1,24 @@
 #include "mainwindow.h"
 
+#include "editor/graphicsscene.h"
 #include "editor/propertiesmanager.h"
 #include "editor/stylecollection.h"
+#include "library/fbmodelfactory.h"
 #include "model/fbmodeltitle.h"
+#include "project/project.h"
+#include "project/projectcreator.h"
+#include "project/projectmanager.h"
+#include "services/console.h"
 
+#include "dialoghelpers.h"
 #include "testmain.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <QComboBox>
+#include <QGraphicsView>
+#include <QTabWidget>
+#include <QUndoView>
 
 #include <QDockWidget>
 #include <QMenu>
@@ -56,6 +70,48 @@ protected:
     }
 };
 
+QAction* action(const MainWindow& window, const char* name)
+{
+    return window.findChild<QAction*>(QLatin1String(name));
+}
+
+QStringList enabledProjectActions(const MainWindow& window)
+{
+    QStringList enabled;
+    for (const char* name : { "actionSave", "actionSaveAs", "actionClose", "actionCloseAll", "actionUpload", "actionRun",
+                              "actionStop", "actionSaveFlash" }) {
+        if (action(window, name)->isEnabled())
+            enabled << QLatin1String(name);
+    }
+    return enabled;
+}
+
+QAbstractItemModel* libraryModel(const MainWindow& window)
+{
+    return window.findChild<QDockWidget*>("dockLeft")->widget()->findChild<QTreeView*>()->model();
+}
+
+// A new project saved under dir/name, handed to the window's manager as "New..." does.
+Project* newProject(MainWindow& window, const QString& dir, const QString& name, DeviceType device)
+{
+    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
+    project->setFilePath(name, dir);
+    project->setDevice(device);
+    project->save(QString());
+    window.projectManager()->newProject(project);
+    return project;
+}
+
+// What the current tab's view shows.
+QImage render(const MainWindow& window)
+{
+    auto* view = qobject_cast<QGraphicsView*>(qobject_cast<QTabWidget*>(window.centralWidget())->currentWidget());
+    QImage image(200, 100, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    view->render(&painter, QRectF(image.rect()), QRect(0, 0, 200, 100));
+    return image;
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -80,6 +136,10 @@ private slots:
     void sameLanguageLoadsNothing();
     void missingTranslationKeepsLanguage();
     void stylesAndDockViews();
+    void projectBoundState();
+    void closingCancelledKeepsWindow();
+    void openManualWithoutFile();
+    void appliedThemeRepaintsScene();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -452,6 +512,97 @@ void tst_MainWindow::stylesAndDockViews()
     }
     // The style is written when the window closes.
     QCOMPARE(appSettings()->value(QStringLiteral("style_collection/current_style")).toString(), QStringLiteral("Dark"));
+}
+
+void tst_MainWindow::projectBoundState()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    auto* undoView = window.findChild<QUndoView*>();
+    QCOMPARE(enabledProjectActions(window), QStringList());
+    QCOMPARE(libraryModel(window)->rowCount(), 0);
+
+    Project* first = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    QCOMPARE(enabledProjectActions(window).size(), 8);
+    QCOMPARE(window.windowTitle(), first->getDisplayName() + QStringLiteral("[*] - Velmora"));
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(undoView->stack() == first->undoStack());
+    FBModelFactory::instance().initDeviceSection(KV_D01);
+    QCOMPARE(libraryModel(window)->rowCount(), FBModelFactory::instance().getSectionsMap().uniqueKeys().size());
+
+    Project* second = newProject(window, dir.path(), QStringLiteral("valve"), KV_A01);
+    QVERIFY(undoView->stack() == second->undoStack());
+    FBModelFactory::instance().initDeviceSection(KV_A01);
+    QCOMPARE(libraryModel(window)->rowCount(), FBModelFactory::instance().getSectionsMap().uniqueKeys().size());
+
+    // An edit marks the title; switching tabs follows the project.
+    second->scene()->createFuncBlock(QPointF(40, 40), QStringLiteral("AND"));
+    QVERIFY(window.isWindowModified());
+    auto* tabs = qobject_cast<QTabWidget*>(window.centralWidget());
+    tabs->setCurrentIndex(0);
+    QCOMPARE(window.windowTitle(), QStringLiteral("pump.vlm - Tarkel-KV-D01[*] - Velmora"));
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(window.projectManager()->currentProject() == first);
+
+    answerDialogs({ pressButton(QMessageBox::No) });
+    action(window, "actionCloseAll")->trigger();
+    QCOMPARE(tabs->count(), 0);
+    QCOMPARE(enabledProjectActions(window), QStringList());
+    QCOMPARE(libraryModel(window)->rowCount(), 0);
+    QVERIFY(!undoView->stack());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Velmora"));
+}
+
+void tst_MainWindow::closingCancelledKeepsWindow()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    Project* project = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    project->scene()->createFuncBlock(QPointF(40, 40), QStringLiteral("AND"));
+
+    answerDialogs({ pressButton(QMessageBox::Cancel) });
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.projectManager()->getProjects().size(), 1);
+    QVERIFY(!appSettings()->contains("main_window/geometry"));
+
+    answerDialogs({ pressButton(QMessageBox::No) });
+    QVERIFY(window.close());
+    QVERIFY(appSettings()->contains("main_window/geometry"));
+    QCOMPARE(appSettings()->value("connection/ip").toString(), QStringLiteral("10.14.0.253"));
+}
+
+void tst_MainWindow::openManualWithoutFile()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    MainWindow window;
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+    action(window, "actionOpenManual")->trigger();
+    QDir::setCurrent(previous);
+    QCOMPARE(console.count(), 1);
+    QCOMPARE(console.first().first().toString(),
+             QStringLiteral("Can not open the manual file: %1/manual.pdf ").arg(QDir(dir.path()).canonicalPath()));
+}
+
+void tst_MainWindow::appliedThemeRepaintsScene()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    const QImage dark = render(window);
+
+    answerDialogs({ [](QWidget* dialog) {
+        dialog->findChild<QComboBox*>("comboBoxTheme")->setCurrentText(QStringLiteral("Light"));
+        dialog->findChild<QPushButton*>("applyButton")->click();
+        dialog->findChild<QPushButton*>("cancelButton")->click();
+    } });
+    action(window, "actionSettings")->trigger();
+    QCOMPARE(StyleCollection::instance().currentStyleName(), QStringLiteral("Light"));
+    QVERIFY(render(window) != dark);
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Dark"));
 }
 
 VLM_TEST_MAIN(tst_MainWindow)
