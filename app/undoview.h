@@ -13,6 +13,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    void retranslate();
 };
 
 } // namespace Velmora

@@ -87,6 +87,8 @@ void tst_ConsoleWidget::aboutBox()
 void tst_ConsoleWidget::undoViewEmptyLabel()
 {
     UndoView view;
+    QCOMPARE(view.emptyLabel(), QStringLiteral("<Empty stack>"));
+    view.setEmptyLabel(QString());
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&view, &change);
     QCOMPARE(view.emptyLabel(), QStringLiteral("<Empty stack>"));
