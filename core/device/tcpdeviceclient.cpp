@@ -98,7 +98,7 @@ void TcpDeviceClient::disconnectFromDevice()
     else
         m_socket->abort();
     endWait();
-    m_received.clear();
+    m_framer.clear();
     setPerformingCmd(false);
 }
 
@@ -339,6 +339,9 @@ bool TcpDeviceClient::sendTaskState(quint8 state)
 
 int TcpDeviceClient::send(const quint8& cmd, const QByteArray& payload) const
 {
+    // Whatever already came answers an earlier request (a surplus reply, or a late one given
+    // up on); it must never be taken as the answer to this one.
+    m_framer.clear();
     QByteArray packet;
     QDataStream stream(&packet, QIODevice::WriteOnly);
     stream.setByteOrder(QDataStream::LittleEndian);
@@ -350,10 +353,6 @@ int TcpDeviceClient::send(const quint8& cmd, const QByteArray& payload) const
 void TcpDeviceClient::waitReplie(int ms)
 {
     clearReplieData();
-    // Bytes that arrived after an earlier wait ended and make no whole reply are the tail of
-    // a reply given up on; they must not be taken for the start of this one.
-    if (!hasWholeReplie())
-        m_received.clear();
     m_timer->start(ms);
     m_loop->exec();
     m_timer->stop();
@@ -361,38 +360,25 @@ void TcpDeviceClient::waitReplie(int ms)
 
 void TcpDeviceClient::slotReadyReplie()
 {
-    m_received.append(m_socket->readAll());
-    if (!takeReplie())
+    const QByteArray bytes = m_socket->readAll();
+    // Bytes that come while no request waits answer none: the next request drops them anyway.
+    if (!m_timer->isActive() || !m_framer.append(bytes))
         return;
+    DeviceReplyFramer::Reply reply;
+    if (!m_framer.takeReply(reply))
+        return;
+    m_timer->stop();
+    m_replieCode = reply.code;
+    m_replieSize = quint8(reply.payload.size());
+    m_replieData = reply.payload;
     m_loop->quit();
     printReplie();
-    // A second reply that came in the same segment waits for the next wake-up.
-    if (hasWholeReplie())
-        QMetaObject::invokeMethod(this, &TcpDeviceClient::slotReadyReplie, Qt::QueuedConnection);
-}
-
-bool TcpDeviceClient::hasWholeReplie() const
-{
-    return m_received.size() >= 2 && m_received.size() >= 2 + quint8(m_received.at(1));
-}
-
-bool TcpDeviceClient::takeReplie()
-{
-    if (!hasWholeReplie())
-        return false;
-    const int size = quint8(m_received.at(1));
-    clearReplieData();
-    m_replieCode = quint8(m_received.at(0));
-    m_replieSize = quint8(size);
-    m_replieData = m_received.mid(2, size);
-    m_received.remove(0, 2 + size);
-    return true;
 }
 
 void TcpDeviceClient::slotTimeoutReplie()
 {
     // A reply still incomplete when the wait ends counts as none.
-    m_received.clear();
+    m_framer.clear();
     endWait();
 }
 
@@ -444,7 +430,7 @@ void TcpDeviceClient::slotSocketStateChanged(int state)
     // A module that dropped the connection will not answer: the wait ends now rather than
     // at its time-out, and the operation fails.
     if (state == QAbstractSocket::UnconnectedState) {
-        m_received.clear();
+        m_framer.clear();
         endWait();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/devicereplyframer.h"
 #include "device/ideviceclient.h"
 #include "vlm_core_export.h"
 
@@ -55,9 +56,6 @@ private:
     // expected reply its payload goes to `reply` (when given).
     bool request(quint8 cmd, const QByteArray& payload, quint8 expected, const char* success, const char* failure,
                  QByteArray* reply = nullptr);
-    bool hasWholeReplie() const;
-    // Takes the first whole reply out of the received bytes; false while it is incomplete.
-    bool takeReplie();
     void clearReplieData();
     void printReplie() const;
     void waitReplie(int ms);
@@ -72,7 +70,8 @@ private:
     quint8 m_replieCode = 0;
     quint8 m_replieSize = 0;
     QByteArray m_replieData;
-    QByteArray m_received;
+    // Emptied by send(), which is const in the interface: a new request starts afresh.
+    mutable DeviceReplyFramer m_framer;
     QTimer* m_timer = nullptr;
     QEventLoop* m_loop = nullptr;
     DeviceRepliePolicy* m_policy = nullptr;

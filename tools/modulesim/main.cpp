@@ -126,6 +126,10 @@ bool parseFault(const QString& text, bool firmware, ModuleSimulator::Fault& faul
         fault.kind = ModuleSimulator::Fault::SplitReply;
         return args.isEmpty() || parseNumber(args.at(0), 10000, fault.delayMs);
     }
+    if (kind == QLatin1String("late") && args.size() <= 1) {
+        fault.kind = ModuleSimulator::Fault::LateReply;
+        return args.isEmpty() || parseNumber(args.at(0), 600000, fault.delayMs);
+    }
     if (kind == QLatin1String("short") && args.size() == 1) {
         fault.kind = ModuleSimulator::Fault::ShortReply;
         return readCode();
@@ -167,7 +171,7 @@ int main(int argc, char* argv[])
         QStringLiteral("fault"),
         QStringLiteral("A fault in the reply to a request, repeatable: command:occurrence:kind, where occurrence "
                        "n is the n-th request of that command (0: every one) and kind is one of noreply, "
-                       "error:<code>, reply:<code>[:<hex payload>], split[:<ms between writes>], "
+                       "error:<code>, reply:<code>[:<hex payload>], split[:<ms between writes>], late[:<ms>], "
                        "double:<code>[:<hex payload>] (a second reply in the same write), short:<bytes> (only "
                        "the first bytes of the reply), close. "
                        "Examples: 24:1:noreply, 18:2:error:113, 6:0:reply:7, 1:1:split, 13:1:close. "

@@ -152,6 +152,18 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
     case Fault::ShortReply:
         write(socket, m_protocol->reply(request).left(fault->code));
         return;
+    case Fault::LateReply: {
+        // The whole reply, `delayMs` late; requests that come meanwhile wait for it.
+        const QByteArray packet = m_protocol->reply(request);
+        m_connections[socket].writing = true;
+        QTimer::singleShot(qMax(fault->delayMs, 0), socket, [this, socket, packet] {
+            if (!m_connections.contains(socket))
+                return;
+            emit onReply(packet);
+            writeSegments(socket, { packet }, 0);
+        });
+        return;
+    }
     case Fault::DoubleReply: {
         const QByteArray first = m_protocol->reply(request);
         const QByteArray second = m_protocol->packet(request, fault->code, fault->payload);

@@ -41,6 +41,7 @@ public:
             OtherReply, // reply `code` with `payload` instead of the normal reply
             SplitReply, // the normal reply in several writes (see SimProtocol::segments), `delayMs` apart
             ShortReply, // only the first `code` bytes of the normal reply
+            LateReply, // the whole normal reply, `delayMs` after the request
             DoubleReply, // the normal reply and then reply `code` with `payload`, in one write
             CloseConnection, // the connection is closed instead of replying
         };

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <functional>
 
@@ -90,6 +91,7 @@ private slots:
     void peerCloseEndsWait();
     void splitReplyPrintedOnce();
     void twoRepliesInOneSegment();
+    void lateWholeReplyAnswersNothing();
     void lateTailOfGivenUpReply();
     void destroyingConnectedClientDisconnects();
 
@@ -650,11 +652,33 @@ void tst_TcpDeviceClient::twoRepliesInOneSegment()
     connectClient();
     QVERIFY(m_client->runTask());
     QCOMPARE(lines(), QStringList({ success("Set task state."), "Running task: Success." }));
-    // The surplus reply is the next one read.
+    // The surplus reply answers nothing: the next request gets its own.
+    m_module->setRtc(1234567);
     qint64 time = 0;
     QVERIFY(m_client->pullDeviceRtcSettings(time));
-    QCOMPARE(time, qint64(1));
+    QCOMPARE(time, qint64(1234567));
     QCOMPARE(lines().mid(2, 2), QStringList({ replie("RTC command."), "Get RTC: Success." }));
+}
+
+void tst_TcpDeviceClient::lateWholeReplyAnswersNothing()
+{
+    Fault late = fault(27, 1, Fault::LateReply);
+    late.delayMs = 2 * replyWait;
+    m_module->setRtc(1000);
+    m_module->addFault(late);
+    connectClient();
+    qint64 time = 0;
+    QVERIFY(!m_client->pullDeviceRtcSettings(time));
+    QCOMPARE(lines(), QStringList({ "Get RTC: Failed." }));
+
+    // The given-up reply comes while nobody waits; the next request gets its own answer.
+    QSignalSpy arrived(m_client->findChild<QTcpSocket*>(), &QIODevice::readyRead);
+    QVERIFY(arrived.wait());
+    m_module->setRtc(2000);
+    m_console->clear();
+    QVERIFY(m_client->pullDeviceRtcSettings(time));
+    QCOMPARE(time, qint64(2000));
+    QCOMPARE(lines(), QStringList({ replie("RTC command."), "Get RTC: Success." }));
 }
 
 void tst_TcpDeviceClient::lateTailOfGivenUpReply()
