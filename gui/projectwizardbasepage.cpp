@@ -1,5 +1,7 @@
 #include "projectwizardbasepage.h"
 
+#include "services/appsettings.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -20,18 +22,17 @@ namespace {
 
 QString defaultProjectsDirectory()
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
-                       QCoreApplication::applicationName());
+    AppSettings settings;
     settings.beginGroup(QStringLiteral("general_settings"));
     return settings.value(QStringLiteral("default_projects_directory"), QDir::currentPath()).toString();
 }
 
-// The project gets a folder of that name inside the chosen directory: a separator or a
-// name of "." or ".." would put it somewhere else.
-bool staysInDirectory(const QString& name)
+// The project gets a folder of that name inside the chosen directory: a separator, "." or
+// ".." would put it somewhere else. A dot anywhere would also make the file's suffix more
+// than its extension, and a project is opened by its suffix, so the file could not be opened.
+bool isUsableName(const QString& name)
 {
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && name != QLatin1String(".")
-        && name != QLatin1String("..");
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('.'));
 }
 
 } // namespace
@@ -85,7 +86,7 @@ QString ProjectWizardBasePage::fileName() const
 
 bool ProjectWizardBasePage::isComplete() const
 {
-    return QWizardPage::isComplete() && staysInDirectory(m_nameEdit->text());
+    return QWizardPage::isComplete() && isUsableName(m_nameEdit->text());
 }
 
 void ProjectWizardBasePage::slotDefFilePath(bool checked)

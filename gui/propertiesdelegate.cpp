@@ -108,8 +108,11 @@ void PropertiesDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
             static_cast<FBModelPorts*>(item)->recalcPorts(counter->data());
         return;
     case ListType:
+        // A list without choices got Qt's own editor, which the model takes as it is.
         if (auto* combo = qobject_cast<QComboBox*>(editor))
             static_cast<FBModelList*>(item)->setCurrentValue(combo->currentText());
+        else
+            QStyledItemDelegate::setModelData(editor, model, index);
         return;
     default:
         QStyledItemDelegate::setModelData(editor, model, index);

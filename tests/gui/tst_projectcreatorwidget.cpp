@@ -146,8 +146,12 @@ void tst_ProjectCreatorWidget::filePage_data()
                                   << "temp" << int(QMessageBox::No) << 0;
     QTest::newRow("existing, Yes") << "pump"
                                    << "temp" << int(QMessageBox::Yes) << 1;
-    QTest::newRow("default path") << "pump..2"
+    QTest::newRow("default path") << "pump_2"
                                   << "default" << int(QMessageBox::NoButton) << 1;
+    QTest::newRow("dot in the name") << "pump.v2"
+                                     << "temp" << int(QMessageBox::NoButton) << -1;
+    QTest::newRow("extension typed") << "pump.vlm"
+                                     << "temp" << int(QMessageBox::NoButton) << -1;
     QTest::newRow("no name") << ""
                              << "temp" << int(QMessageBox::NoButton) << -1;
     QTest::newRow("no directory") << "pump"

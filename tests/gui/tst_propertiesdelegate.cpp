@@ -4,6 +4,8 @@
 #include "blocktesthelpers.h"
 #include "testmain.h"
 
+#include <QDoubleSpinBox>
+
 #include "editor/propertytreemodel.h"
 #include "model/fbmodelport.h"
 #include "model/fbmodelports.h"
@@ -193,8 +195,11 @@ void tst_PropertiesDelegate::committing()
     }
     FBModelItem* edited = set.block->findItem(item);
     const QString before = edited->dataToVariant().toString();
+    FBModelItem* firstPort = edited->childCount() ? edited->childAt(0) : nullptr;
 
     QWidget* editor = set.edit(edited);
+    if (auto* floating = qobject_cast<QDoubleSpinBox*>(editor))
+        QCOMPARE(floating->decimals(), 7);
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setCurrentIndex(combo->findText(input));
     } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(editor)) {
@@ -209,8 +214,10 @@ void tst_PropertiesDelegate::committing()
     QCoreApplication::processEvents(); // the view commits once the key is handled
 
     QCOMPARE(edited->dataToVariant().toString(), value);
-    if (item == QLatin1String("inputs"))
-        QCOMPARE(edited->childCount(), 1);
+    if (item == QLatin1String("inputs")) {
+        QCOMPARE(edited->childCount(), 1); // the last two went
+        QCOMPARE(edited->childAt(0), firstPort);
+    }
 }
 
 VLM_TEST_MAIN(tst_PropertiesDelegate)

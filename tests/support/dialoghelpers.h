@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,15 +11,23 @@
 
 namespace Velmora {
 
-// Answers the modal dialogs that open next, one answer each, as a user would.
-inline void answerDialogs(QList<std::function<void(QWidget*)>> answers)
+// Answers the modal dialogs that open next, one answer each, as a user would. A dialog that
+// does not open within ten seconds is given up on with a warning, so a failing test ends
+// with its own message instead of leaving answers behind for the next one.
+inline void answerDialogs(QList<std::function<void(QWidget*)>> answers, qint64 deadline = 0)
 {
     if (answers.isEmpty())
         return;
-    QTimer::singleShot(0, [answers]() mutable {
+    if (deadline == 0)
+        deadline = QDateTime::currentMSecsSinceEpoch() + 10000;
+    QTimer::singleShot(0, [answers, deadline]() mutable {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog) {
-            answerDialogs(answers); // not shown yet
+            if (QDateTime::currentMSecsSinceEpoch() > deadline) {
+                qWarning("answerDialogs: no dialog opened to answer");
+                return;
+            }
+            answerDialogs(answers, deadline); // not shown yet
             return;
         }
         const auto answer = answers.takeFirst();
@@ -30,8 +39,11 @@ inline void answerDialogs(QList<std::function<void(QWidget*)>> answers)
 inline std::function<void(QWidget*)> pressButton(QMessageBox::StandardButton button)
 {
     return [button](QWidget* dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box && box->button(button))
             box->button(button)->click();
+        else
+            qWarning("answerDialogs: the dialog is no message box with that button");
     };
 }
 
