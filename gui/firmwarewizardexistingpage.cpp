@@ -4,8 +4,10 @@
 
 #include "device/ifirmwareclient.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QWizard>
 
 namespace Velmora {
 
@@ -42,11 +44,26 @@ FirmwareWizardExistingPage::~FirmwareWizardExistingPage()
 
 bool FirmwareWizardExistingPage::isComplete() const
 {
-    if (!m_refreshing) {
-        m_refreshing = true;
-        refresh();
-        m_refreshing = false;
+    // The wizard asks too when it resets this page's fields on Cancel, or while another page
+    // is current; only the page on show reads the record, and never from inside its own read
+    // (filling the fields makes the wizard ask again).
+    const QWizard* owner = wizard();
+    if (m_refreshing || !owner || owner->currentPage() != this || isHidden())
+        return m_complete;
+
+    // The wizard must not move on while the record is read: a page reached from inside the
+    // read would be judged complete by this page's answer.
+    m_refreshing = true;
+    QAbstractButton* const buttons[] = { owner->button(QWizard::BackButton), owner->button(QWizard::NextButton) };
+    bool enabled[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        enabled[i] = buttons[i]->isEnabled();
+        buttons[i]->setEnabled(false);
     }
+    refresh();
+    for (int i = 0; i < 2; ++i)
+        buttons[i]->setEnabled(enabled[i]);
+    m_refreshing = false;
     return m_complete;
 }
 

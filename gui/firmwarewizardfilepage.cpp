@@ -10,9 +10,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QNetworkInterface>
 #include <QRegularExpressionValidator>
+#include <QScopeGuard>
 #include <QWizard>
 
 #include <cstring>
@@ -187,6 +189,8 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     putText(info.fwVersion, m_ui->m_lineEditNewFWVersion->text());
 
     m_ui->m_pushButtonDownload->setEnabled(false);
+    setBusy(true);
+    const auto idle = qScopeGuard([this] { setBusy(false); });
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Preparing for firmware download..."));
     setWizardOption(QWizard::DisabledBackButtonOnLastPage);
 
@@ -209,6 +213,7 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     if (!m_client->eraseFW())
         return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error preparing the place to download the firmware"));
 
+    m_ui->m_progressBar->setValue(0); // a retry starts from nothing, not where the last try stopped
     m_ui->m_progressBar->setVisible(true);
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Loading firmware..."));
     if (!m_client->sendNewFWBin(image)) {
@@ -231,6 +236,34 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     m_downloaded = true;
     emit completeChanged();
     return true;
+}
+
+void FirmwareWizardFilePage::setBusy(bool busy)
+{
+    m_busy = busy;
+    QWizard* owner = wizard();
+    if (!owner)
+        return;
+    owner->button(QWizard::CancelButton)->setEnabled(!busy);
+    if (busy)
+        owner->installEventFilter(this);
+    else
+        owner->removeEventFilter(this);
+}
+
+bool FirmwareWizardFilePage::eventFilter(QObject* watched, QEvent* event)
+{
+    // Esc or closing the window would cancel the wizard half-way through a download, the
+    // module perhaps erased and the outcome unseen; the download finishes first.
+    if (m_busy && watched == wizard()) {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return true;
+    }
+    return QWizardPage::eventFilter(watched, event);
 }
 
 void FirmwareWizardFilePage::setStatus(const char* text)

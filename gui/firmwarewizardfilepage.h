@@ -30,6 +30,9 @@ public:
 
     bool isComplete() const override { return m_downloaded; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void slotBrowse();
     void slotRenewDirFile();
@@ -42,6 +45,9 @@ private:
     // Shows the version and size of the file; false, with a status line, when it cannot be a
     // firmware file.
     bool showFileData(const QString& path);
+    // While busy the wizard cannot be cancelled: its Cancel button is disabled, Esc and
+    // closing the window are ignored.
+    void setBusy(bool busy);
     void setStatus(const char* text);
     void setWizardOption(int option);
     // A failed step: its status line, and the user may try again.
@@ -50,6 +56,7 @@ private:
     Ui::FirmwareWizardFilePage* m_ui = nullptr;
     IFirmwareClient* m_client = nullptr;
     bool m_downloaded = false;
+    bool m_busy = false;
 };
 
 } // namespace Velmora

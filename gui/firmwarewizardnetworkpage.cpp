@@ -41,10 +41,17 @@ FirmwareWizardNetworkPage::~FirmwareWizardNetworkPage()
 
 void FirmwareWizardNetworkPage::on_pushButtonConnect_clicked()
 {
-    if (m_ui->networkIpEditor->text().isEmpty())
+    // An empty or half-typed address names no module; the user finishes typing it first.
+    QString ip = m_ui->networkIpEditor->text();
+    int position = 0;
+    if (m_ipValidator->validate(ip, position) != QValidator::Acceptable) {
         m_ui->networkIpEditor->setFocus();
-    else if (m_ui->networkPortEditor->text().isEmpty())
+        return;
+    }
+    if (m_ui->networkPortEditor->text().isEmpty()) {
         m_ui->networkPortEditor->setFocus();
+        return;
+    }
     m_client->setHost(m_ui->networkIpEditor->text());
     m_client->setPort(quint16(m_ui->networkPortEditor->value()));
     m_client->connectToDevice();

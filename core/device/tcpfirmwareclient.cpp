@@ -24,7 +24,6 @@ constexpr quint8 cmdEraseFW = 'j';
 constexpr quint8 cmdEraseBackupFW = 'k';
 constexpr quint8 cmdVerifyFW = 'l';
 
-constexpr int headerSize = 5;
 constexpr int infoSize = int(sizeof(FW_INFO));
 constexpr int maxPayload = 0xffff;
 
@@ -88,7 +87,7 @@ void TCPFirmwareClient::disconnectFromDevice()
         m_socket->disconnectFromHost();
     else
         m_socket->abort();
-    m_received.clear();
+    m_framer.clear();
     endWait();
 }
 
@@ -184,12 +183,18 @@ bool TCPFirmwareClient::verifyFWUpdate()
 
 bool TCPFirmwareClient::request(quint8 type, quint8 command, const QByteArray& payload)
 {
+    // One operation at a time. One started from a slot that another's wait runs (a page
+    // refreshed while a download waits) would end that wait early and stop its timer.
+    if (m_operationRunning)
+        return false;
     // Whatever came before this request answers an earlier one, given up on.
-    m_received.clear();
+    m_framer.clear();
     if (m_socket->isOpen())
         m_socket->readAll();
     if (send(type, command, 0, payload) < 0)
         return false;
+    m_expectedType = type;
+    m_expectedCommand = command;
     waitReplie(m_replyTimeout);
     // Cleared reply fields read as an accepted echo; only a reply that came counts.
     return m_hasReplie && m_replieType == type && m_replieCommand == command && m_replieStatus == 0;
@@ -211,48 +216,55 @@ int TCPFirmwareClient::send(const quint8& type, const quint8& command, const qui
 void TCPFirmwareClient::waitReplie(int ms)
 {
     clearReplieData();
+    m_operationRunning = true;
+    m_awaitingReply = true;
     m_timer->start(ms);
     m_loop->exec();
     m_timer->stop();
+    m_awaitingReply = false;
+    m_operationRunning = false;
 }
 
 void TCPFirmwareClient::slotReadyReplie()
 {
-    m_received.append(m_socket->readAll());
-    if (!m_timer->isActive() || !takeReplie())
+    const QByteArray bytes = m_socket->readAll();
+    // Bytes that come while no reply is awaited (after the answer or the time-out, too)
+    // answer nothing asked.
+    if (!m_awaitingReply)
         return;
-    m_loop->quit();
-}
-
-bool TCPFirmwareClient::hasWholeReplie() const
-{
-    if (m_received.size() < headerSize)
-        return false;
-    const int size = quint8(m_received.at(3)) | quint8(m_received.at(4)) << 8;
-    return m_received.size() >= headerSize + size;
-}
-
-bool TCPFirmwareClient::takeReplie()
-{
-    if (!hasWholeReplie())
-        return false;
-    QDataStream in(m_received);
-    littleEndian(in) >> m_replieType >> m_replieCommand >> m_replieStatus >> m_replieSize;
-    m_replieData = m_received.mid(headerSize, m_replieSize);
-    m_hasReplie = true;
-    m_received.remove(0, headerSize + m_replieSize);
-    return true;
+    // More than the longest reply and still no whole one: the peer is broken.
+    if (!m_framer.append(bytes)) {
+        endWait();
+        return;
+    }
+    FirmwareReplyFramer::Reply reply;
+    while (m_framer.takeReply(reply)) {
+        // A late or surplus reply to an earlier request is not this one's answer.
+        if (reply.type != m_expectedType || reply.command != m_expectedCommand)
+            continue;
+        m_awaitingReply = false;
+        m_timer->stop();
+        m_replieType = reply.type;
+        m_replieCommand = reply.command;
+        m_replieStatus = reply.status;
+        m_replieSize = quint16(reply.payload.size());
+        m_replieData = reply.payload;
+        m_hasReplie = true;
+        m_loop->quit();
+        return;
+    }
 }
 
 void TCPFirmwareClient::slotTimeoutReplie()
 {
     // A reply still incomplete when the wait ends counts as none.
-    m_received.clear();
+    m_framer.clear();
     endWait();
 }
 
 void TCPFirmwareClient::endWait()
 {
+    m_awaitingReply = false;
     m_timer->stop();
     m_loop->quit();
     clearReplieData();
@@ -281,7 +293,7 @@ void TCPFirmwareClient::slotSocketDisconnected()
 {
     // A module that dropped the connection will not answer: the wait ends now rather than
     // at its time-out, and the operation fails.
-    m_received.clear();
+    m_framer.clear();
     endWait();
     emit isConnection(false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/firmwarereplyframer.h"
 #include "device/ifirmwareclient.h"
 #include "vlm_core_export.h"
 
@@ -11,7 +12,9 @@ namespace Velmora {
 
 // The firmware loader protocol over TCP. Request and reply alike: type, command letter and
 // status bytes, a 16-bit little-endian payload length, the payload. Each operation waits for
-// its reply in a nested event loop bounded by a timer, so the GUI repaints meanwhile.
+// its reply in a nested event loop bounded by a timer, so the GUI repaints meanwhile; a reply
+// with another type or letter is dropped and the wait goes on. An operation started while
+// another one waits is refused at once.
 class VLM_CORE_EXPORT TCPFirmwareClient : public IFirmwareClient
 {
     Q_OBJECT
@@ -54,9 +57,6 @@ private:
     // Sends one request and waits for its reply; true when the module accepted it.
     bool request(quint8 type, quint8 command, const QByteArray& payload);
     bool sendPacket(const QByteArray& image, int offset);
-    bool hasWholeReplie() const;
-    // Takes the first whole reply out of the received bytes; false while it is incomplete.
-    bool takeReplie();
     void clearReplieData();
     QByteArray getReplyData() const { return m_replieData; }
     void waitReplie(int ms);
@@ -69,7 +69,13 @@ private:
     quint16 m_replieSize = 0;
     QByteArray m_replieData;
     bool m_hasReplie = false;
-    QByteArray m_received;
+    // From the request until its wait returns; another operation is refused meanwhile.
+    bool m_operationRunning = false;
+    // Until the answer, the time-out or the disconnection: the part of the wait that takes bytes.
+    bool m_awaitingReply = false;
+    quint8 m_expectedType = 0;
+    quint8 m_expectedCommand = 0;
+    FirmwareReplyFramer m_framer;
     QTimer* m_timer = nullptr;
     QEventLoop* m_loop = nullptr;
     int m_replyTimeout = replyTimeout;

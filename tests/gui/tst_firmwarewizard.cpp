@@ -56,6 +56,14 @@ private slots:
     void failedDownload_data();
     void failedDownload();
     void successfulDownload();
+    void connectNeedsWholeAddress_data();
+    void connectNeedsWholeAddress();
+    void cancelReadsNoRecord_data();
+    void cancelReadsNoRecord();
+    void nextDuringRefresh();
+    void cancelDuringDownload_data();
+    void cancelDuringDownload();
+    void retryProgressFromZero();
 
 private:
     template <typename T> T* field(const char* name) const { return m_wizard->findChild<T*>(QLatin1String(name)); }
@@ -372,6 +380,173 @@ void tst_FirmwareWizard::successfulDownload()
     const QString renderDir = qEnvironmentVariable("VLM_RENDER_DIR");
     if (!renderDir.isEmpty())
         QVERIFY(m_wizard->grab().save(QDir(renderDir).filePath(QStringLiteral("firmware_wizard_done.png"))));
+}
+
+void tst_FirmwareWizard::connectNeedsWholeAddress_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<bool>("connects");
+
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("three octets") << "127.0.0" << false;
+    QTest::newRow("trailing dot") << "127.0.0." << false;
+    QTest::newRow("whole") << "127.0.0.1" << true;
+}
+
+void tst_FirmwareWizard::connectNeedsWholeAddress()
+{
+    QFETCH(QString, ip);
+    QFETCH(bool, connects);
+
+    m_client->setHost(QStringLiteral("unchanged"));
+    field<QCheckBox>("networkDefaultCheckBox")->setChecked(false);
+    auto* editor = field<QLineEdit>("networkIpEditor");
+    editor->setText(ip);
+    field<QSpinBox>("networkPortEditor")->setValue(m_loader->serverPort());
+    field<QSpinBox>("networkPortEditor")->setFocus();
+    field<QPushButton>("pushButtonConnect")->click();
+    if (connects) {
+        QTRY_COMPARE(field<QLabel>("labelConnection")->text(), QStringLiteral("Connected"));
+        QCOMPARE(m_client->host(), ip);
+        return;
+    }
+    QCOMPARE(m_client->host(), QStringLiteral("unchanged"));
+    QCOMPARE(m_wizard->focusWidget(), editor);
+    QCOMPARE(field<QLabel>("labelConnection")->text(), QStringLiteral("Disconnected"));
+}
+
+void tst_FirmwareWizard::cancelReadsNoRecord_data()
+{
+    QTest::addColumn<int>("pagesOn");
+
+    QTest::newRow("on the record page") << 1;
+    QTest::newRow("on the file page") << 2;
+}
+
+// Cancel resets the fields of the record page; that reads no record from the module.
+void tst_FirmwareWizard::cancelReadsNoRecord()
+{
+    QFETCH(int, pagesOn);
+
+    connectToLoader();
+    for (int i = 0; i < pagesOn; ++i)
+        m_wizard->button(QWizard::NextButton)->click();
+    QCOMPARE(m_wizard->currentId(), pagesOn);
+    m_wizard->button(QWizard::CancelButton)->click();
+    QVERIFY(!m_wizard->isVisible());
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("g"));
+}
+
+// Next clicked while the record page waits for the record: no second read, and the download
+// that follows is not disturbed.
+void tst_FirmwareWizard::nextDuringRefresh()
+{
+    connectToLoader();
+    QAbstractButton* next = m_wizard->button(QWizard::NextButton);
+    bool nextEnabled = true;
+    connect(m_loader, &ModuleSimulator::onRequest, this, [&](quint8 command) {
+        if (command != 'g')
+            return;
+        nextEnabled = next->isEnabled();
+        next->click();
+    });
+    next->click();
+    QVERIFY(!nextEnabled);
+    QCOMPARE(m_wizard->currentId(), 1);
+    QCOMPARE(field<QLineEdit>("m_lineEditFWVersion")->text(), QStringLiteral("VLM-SIM FW 1.0"));
+    next->click();
+    QCOMPARE(m_wizard->currentPage(), m_filePage);
+    QVERIFY(!m_wizard->button(QWizard::FinishButton)->isEnabled());
+
+    const QByteArray file = firmwareFile(1000);
+    chooseFirmware(file);
+    download();
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Firmware has been downloaded successefully"));
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("gdijeeelk"));
+    QCOMPARE(m_loader->firmware().installedImage(), file);
+}
+
+void tst_FirmwareWizard::cancelDuringDownload_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<bool>("shown"); // the wizard after the download
+
+    const Fault none = simFault(0xff, 0, Fault::NoReply);
+    const Fault transfer = simFault('e', 2, Fault::NoReply);
+    const QString done = QStringLiteral("Firmware has been downloaded successefully");
+    const QString failed = QStringLiteral("Error sending firmware data");
+    QTest::newRow("Cancel") << "cancel" << none << done << QByteArray("dijeeelk") << true;
+    QTest::newRow("Esc") << "esc" << none << done << QByteArray("dijeeelk") << true;
+    QTest::newRow("close") << "close" << none << done << QByteArray("dijeeelk") << true;
+    QTest::newRow("Esc, transfer fails") << "esc" << transfer << failed << QByteArray("dijeejh") << true;
+    QTest::newRow("close, transfer fails") << "close" << transfer << failed << QByteArray("dijeejh") << true;
+    // Called by a program, reject() still closes the wizard, but the download runs its course.
+    QTest::newRow("reject()") << "reject" << none << done << QByteArray("dijeeelk") << false;
+    QTest::newRow("reject(), transfer fails") << "reject" << transfer << failed << QByteArray("dijeejh") << false;
+}
+
+// While a download runs the user cannot cancel the wizard: the sequence finishes, with its
+// erase and restore on failure, and the result shows.
+void tst_FirmwareWizard::cancelDuringDownload()
+{
+    QFETCH(QString, action);
+    QFETCH(Fault, fault);
+    QFETCH(QString, status);
+    QFETCH(QByteArray, letters);
+    QFETCH(bool, shown);
+
+    const QByteArray factoryImage = m_loader->firmware().installedImage();
+    goToFilePage();
+    const QByteArray file = firmwareFile(1000);
+    chooseFirmware(file);
+    m_loader->addFault(fault);
+    QAbstractButton* cancel = m_wizard->button(QWizard::CancelButton);
+    bool cancelEnabled = true;
+    bool acted = false;
+    connect(m_loader, &ModuleSimulator::onRequest, this, [&](quint8 command) {
+        if (command != 'e' || acted)
+            return;
+        acted = true;
+        cancelEnabled = cancel->isEnabled();
+        if (action == QLatin1String("cancel"))
+            cancel->click();
+        else if (action == QLatin1String("esc"))
+            QTest::keyClick(m_wizard->focusWidget() ? m_wizard->focusWidget() : m_wizard, Qt::Key_Escape);
+        else if (action == QLatin1String("close"))
+            m_wizard->close();
+        else
+            m_wizard->reject();
+    });
+    download();
+
+    QVERIFY(acted);
+    QVERIFY(!cancelEnabled);
+    QCOMPARE(m_wizard->isVisible(), shown);
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), status);
+    QCOMPARE(receivedLetters(*m_loader), letters);
+    const bool success = status.startsWith(QLatin1String("Firmware has"));
+    QCOMPARE(m_loader->firmware().installedImage(), success ? file : factoryImage);
+    if (!success)
+        QVERIFY(cancel->isEnabled());
+}
+
+// A second try after a failed transfer starts its progress from 0.
+void tst_FirmwareWizard::retryProgressFromZero()
+{
+    goToFilePage();
+    const QByteArray file = firmwareFile(1000);
+    chooseFirmware(file);
+    m_loader->addFault(simFault('e', 3, Fault::NoReply));
+    QSignalSpy progress(field<QProgressBar>("m_progressBar"), &QProgressBar::valueChanged);
+    download();
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Error sending firmware data"));
+    download();
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Firmware has been downloaded successefully"));
+    QCOMPARE(progress, (QList<QList<QVariant>> { { 35 }, { 70 }, { 0 }, { 35 }, { 70 }, { 100 } }));
+    QCOMPARE(m_loader->firmware().installedImage(), file);
 }
 
 VLM_TEST_MAIN(tst_FirmwareWizard)

@@ -53,6 +53,8 @@ class tst_FirmwareProtocol : public QObject
 private slots:
     void steps_data();
     void steps();
+    void requestStatus_data();
+    void requestStatus();
 };
 
 void tst_FirmwareProtocol::steps_data()
@@ -123,6 +125,41 @@ void tst_FirmwareProtocol::steps()
         QCOMPARE(loader.installedImage(), patternBytes(installedSize));
     if (installedSize == 700 || installedSize == 800)
         QCOMPARE(loader.installedInfo(), infoOfSize(quint32(installedSize)));
+}
+
+void tst_FirmwareProtocol::requestStatus_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("taken"); // type and letter of the request taken, hex; empty for none
+    QTest::addColumn<QString>("warning"); // for the request dropped, if any
+    QTest::addColumn<int>("left");
+
+    const QString dropped = QStringLiteral("Firmware loader: request 1/%1 with status %2 dropped");
+    QTest::newRow("status 0") << QByteArray::fromHex("0169000000") << QByteArray("01 69") << QString() << 0;
+    QTest::newRow("status 5") << QByteArray::fromHex("0169050000") << QByteArray() << dropped.arg(105).arg(5) << 0;
+    QTest::newRow("status 1, payload too")
+        << QByteArray::fromHex("0164010200aabb") << QByteArray() << dropped.arg(100).arg(1) << 0;
+    QTest::newRow("then a good one") << QByteArray::fromHex("0169050000016a000000") << QByteArray("01 6a")
+                                     << dropped.arg(105).arg(5) << 0;
+    QTest::newRow("then a part of one") << QByteArray::fromHex("0169ff0000016a") << QByteArray()
+                                        << dropped.arg(105).arg(255) << 2;
+}
+
+void tst_FirmwareProtocol::requestStatus()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, taken);
+    QFETCH(QString, warning);
+    QFETCH(int, left);
+
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, warning.toUtf8().constData());
+    FirmwareProtocol loader;
+    SimRequest request;
+    QCOMPARE(loader.takeRequest(bytes, request), !taken.isEmpty());
+    if (!taken.isEmpty())
+        QCOMPARE(QByteArray(1, char(request.type)).append(char(request.command)).toHex(' '), taken);
+    QCOMPARE(bytes.size(), left);
 }
 
 VLM_TEST_MAIN(tst_FirmwareProtocol)

@@ -428,6 +428,7 @@ void tst_ModuleSimulator::faultReply_data()
     QTest::newRow("other with payload") << int(Fault::OtherReply) << quint8(6) << QByteArray("01 02")
                                         << QByteArray("06 02 01 02");
     QTest::newRow("split") << int(Fault::SplitReply) << quint8(0) << QByteArray() << calibrationReply;
+    QTest::newRow("late") << int(Fault::LateReply) << quint8(0) << QByteArray() << calibrationReply;
     QTest::newRow("double") << int(Fault::DoubleReply) << quint8(4) << QByteArray("18")
                             << calibrationReply + " 04 01 18";
 }
@@ -503,6 +504,7 @@ void tst_ModuleSimulator::faultedRequestEffect_data()
     QTest::newRow("other") << int(Fault::OtherReply) << QByteArray("00 00") << false;
     QTest::newRow("close") << int(Fault::CloseConnection) << QByteArray() << false;
     QTest::newRow("split") << int(Fault::SplitReply) << QByteArray("04 01 0d") << true;
+    QTest::newRow("late") << int(Fault::LateReply) << QByteArray("04 01 0d") << true;
     QTest::newRow("double") << int(Fault::DoubleReply) << QByteArray("04 01 0d 00 00") << true;
 }
 

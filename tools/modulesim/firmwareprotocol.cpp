@@ -43,22 +43,30 @@ FirmwareProtocol::FirmwareProtocol()
 
 bool FirmwareProtocol::takeRequest(QByteArray& buffer, SimRequest& request) const
 {
-    if (buffer.size() < headerSize)
-        return false;
-    QDataStream in(buffer);
-    quint8 type = 0;
-    quint8 command = 0;
-    quint8 status = 0;
-    quint16 length = 0;
-    littleEndian(in) >> type >> command >> status >> length;
-    if (buffer.size() < headerSize + length)
-        return false;
+    for (;;) {
+        if (buffer.size() < headerSize)
+            return false;
+        QDataStream in(buffer);
+        quint8 type = 0;
+        quint8 command = 0;
+        quint8 status = 0;
+        quint16 length = 0;
+        littleEndian(in) >> type >> command >> status >> length;
+        if (buffer.size() < headerSize + length)
+            return false;
 
-    request.type = type;
-    request.command = command;
-    request.payload = buffer.mid(headerSize, length);
-    buffer.remove(0, headerSize + length);
-    return true;
+        const QByteArray payload = buffer.mid(headerSize, length);
+        buffer.remove(0, headerSize + length);
+        // A request carries status 0; one that does not is no request of this protocol.
+        if (status != Accepted) {
+            qWarning("Firmware loader: request %u/%u with status %u dropped", type, command, status);
+            continue;
+        }
+        request.type = type;
+        request.command = command;
+        request.payload = payload;
+        return true;
+    }
 }
 
 QByteArray FirmwareProtocol::reply(const SimRequest& request)

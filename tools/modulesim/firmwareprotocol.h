@@ -11,7 +11,7 @@ namespace Velmora {
 // request; in a reply 0 accepts), a 16-bit little-endian payload length and the payload.
 // Keeps the installed firmware (image and 80-byte information record), the record of the
 // next firmware, the image received packet by packet and a backup slot. Requests it refuses
-// change nothing.
+// change nothing; a request whose status byte is not 0 is logged and dropped unanswered.
 class FirmwareProtocol : public SimProtocol
 {
 public:

@@ -4,6 +4,7 @@
 #include "simulatorhelpers.h"
 #include "testmain.h"
 
+#include <QElapsedTimer>
 #include <QSettings>
 
 #include <cstring>
@@ -60,9 +61,15 @@ private slots:
     void imagePackets();
     void timeoutStopsTransfer();
     void splitReplyReadOnce();
+    void operationDuringWait_data();
+    void operationDuringWait();
+    void staleReplies_data();
+    void staleReplies();
 
 private:
     void connectClient();
+    // Runs the operation of a letter as the loader logs it ('0' for the echo test).
+    bool run(QChar letter, QByteArray& echoed);
 
     ModuleSimulator* m_loader = nullptr;
     TCPFirmwareClient* m_client = nullptr;
@@ -148,17 +155,24 @@ void tst_TCPFirmwareClient::steps()
     m_loader->addFault(fault);
     connectClient();
     QByteArray echoed = operation.isEmpty() ? QByteArray() : QByteArray("xyZ");
-    const QMap<QChar, std::function<bool()>> operations {
-        { 'h', [&] { return m_client->restoreFW(); } },      { 'i', [&] { return m_client->backupFW(); } },
-        { 'j', [&] { return m_client->eraseFW(); } },        { 'k', [&] { return m_client->eraseBackupFW(); } },
-        { 'l', [&] { return m_client->verifyFWUpdate(); } }, { '0', [&] { return m_client->echo(echoed); } },
-    };
     // Operations one after another; the result is the last one's.
     bool last = false;
     for (const QChar letter : operation.isEmpty() ? QStringLiteral("0") : operation)
-        last = operations.value(letter)();
+        last = run(letter, echoed);
     QCOMPARE(last, result);
     QCOMPARE(receivedLetters(*m_loader), letters);
+}
+
+bool tst_TCPFirmwareClient::run(QChar letter, QByteArray& echoed)
+{
+    FW_INFO info;
+    const QMap<QChar, std::function<bool()>> operations {
+        { 'g', [&] { return m_client->getCurrFWInfo(info); } }, { 'h', [&] { return m_client->restoreFW(); } },
+        { 'i', [&] { return m_client->backupFW(); } },          { 'j', [&] { return m_client->eraseFW(); } },
+        { 'k', [&] { return m_client->eraseBackupFW(); } },     { 'l', [&] { return m_client->verifyFWUpdate(); } },
+        { '0', [&] { return m_client->echo(echoed); } },
+    };
+    return operations.value(letter)();
 }
 
 void tst_TCPFirmwareClient::sendNewFWInfoBytes()
@@ -291,6 +305,86 @@ void tst_TCPFirmwareClient::splitReplyReadOnce()
     QCOMPARE(QByteArray(info.fwVersion), QByteArray("VLM-SIM FW 1.0"));
     QVERIFY(m_client->backupFW());
     QCOMPARE(receivedLetters(*m_loader), QByteArray("gi"));
+}
+
+void tst_TCPFirmwareClient::operationDuringWait_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("result");
+
+    QTest::newRow("answered") << simFault(0xff, 0, Fault::NoReply) << true;
+    QTest::newRow("unanswered") << simFault('i', 1, Fault::NoReply) << false;
+}
+
+// A slot run by the nested loop of a wait (a wizard page refreshed on Cancel) starts another
+// operation: it is refused at once, and the first one still ends with its reply or time-out.
+void tst_TCPFirmwareClient::operationDuringWait()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, result);
+
+    m_loader->addFault(fault);
+    connectClient();
+    QList<bool> inner;
+    connect(m_loader, &ModuleSimulator::onRequest, m_client, [this, &inner] {
+        FW_INFO info;
+        inner << m_client->getCurrFWInfo(info);
+    });
+    // Only a stuck wait lasts this long: it is then ended from outside.
+    QTimer::singleShot(10 * replyWait, m_client, &TCPFirmwareClient::disconnectFromDevice);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(m_client->backupFW(), result);
+    QVERIFY(clock.elapsed() < 5 * replyWait);
+    QCOMPARE(inner, QList<bool> { false });
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("i"));
+    QVERIFY(m_client->eraseFW());
+}
+
+void tst_TCPFirmwareClient::staleReplies_data()
+{
+    QTest::addColumn<QList<Fault>>("faults");
+    QTest::addColumn<QString>("operations");
+    QTest::addColumn<QString>("results");
+
+    Fault late = simFault('k', 1, Fault::LateReply);
+    late.delayMs = replyWait + replyWait / 2; // during the wait of the next request
+    QTest::newRow("late reply") << QList<Fault> { late } << "ki"
+                                << "01";
+    QTest::newRow("late reply, next one silent") << QList<Fault> { late, simFault('i', 1, Fault::NoReply) } << "ki"
+                                                 << "00";
+    QTest::newRow("surplus reply") << QList<Fault> { simFault('j', 1, Fault::DoubleReply, 'i'),
+                                                     simFault('i', 1, Fault::NoReply) }
+                                   << "ji"
+                                   << "10";
+    QTest::newRow("surplus reply, same letter")
+        << QList<Fault> { simFault('g', 1, Fault::DoubleReply, 'g', QByteArray::fromHex(sampleRecord)),
+                          simFault('g', 2, Fault::NoReply) }
+        << "gg"
+        << "10";
+    QTest::newRow("surplus echo") << QList<Fault> { simFault(0, 1, Fault::DoubleReply, 0, "xyZ"),
+                                                    simFault(0, 2, Fault::NoReply) }
+                                  << "00"
+                                  << "10";
+}
+
+// A reply that came too late for its request, or one more than asked for, is never taken as
+// the answer to the next request.
+void tst_TCPFirmwareClient::staleReplies()
+{
+    QFETCH(QList<Fault>, faults);
+    QFETCH(QString, operations);
+    QFETCH(QString, results);
+
+    for (const Fault& fault : faults)
+        m_loader->addFault(fault);
+    connectClient();
+    QByteArray echoed("xyZ");
+    QString got;
+    for (const QChar letter : operations)
+        got += run(letter, echoed) ? '1' : '0';
+    QCOMPARE(got, results);
+    QCOMPARE(QString::fromLatin1(receivedLetters(*m_loader)), operations);
 }
 
 VLM_TEST_MAIN(tst_TCPFirmwareClient)
