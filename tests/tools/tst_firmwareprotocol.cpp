@@ -137,8 +137,6 @@ void tst_FirmwareProtocol::requestStatus_data()
     const QString dropped = QStringLiteral("Firmware loader: request 1/%1 with status %2 dropped");
     QTest::newRow("status 0") << QByteArray::fromHex("0169000000") << QByteArray("01 69") << QString() << 0;
     QTest::newRow("status 5") << QByteArray::fromHex("0169050000") << QByteArray() << dropped.arg(105).arg(5) << 0;
-    QTest::newRow("status 1, payload too")
-        << QByteArray::fromHex("0164010200aabb") << QByteArray() << dropped.arg(100).arg(1) << 0;
     QTest::newRow("then a good one") << QByteArray::fromHex("0169050000016a000000") << QByteArray("01 6a")
                                      << dropped.arg(105).arg(5) << 0;
     QTest::newRow("then a part of one") << QByteArray::fromHex("0169ff0000016a") << QByteArray()

@@ -351,8 +351,6 @@ void tst_TCPFirmwareClient::staleReplies_data()
     late.delayMs = replyWait + replyWait / 2; // during the wait of the next request
     QTest::newRow("late reply") << QList<Fault> { late } << "ki"
                                 << "01";
-    QTest::newRow("late reply, next one silent") << QList<Fault> { late, simFault('i', 1, Fault::NoReply) } << "ki"
-                                                 << "00";
     QTest::newRow("surplus reply") << QList<Fault> { simFault('j', 1, Fault::DoubleReply, 'i'),
                                                      simFault('i', 1, Fault::NoReply) }
                                    << "ji"
@@ -362,10 +360,6 @@ void tst_TCPFirmwareClient::staleReplies_data()
                           simFault('g', 2, Fault::NoReply) }
         << "gg"
         << "10";
-    QTest::newRow("surplus echo") << QList<Fault> { simFault(0, 1, Fault::DoubleReply, 0, "xyZ"),
-                                                    simFault(0, 2, Fault::NoReply) }
-                                  << "00"
-                                  << "10";
 }
 
 // A reply that came too late for its request, or one more than asked for, is never taken as
