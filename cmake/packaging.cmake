@@ -1,0 +1,22 @@
+# The Debian package, built by scripts/package with `cpack -G DEB`: everything the install
+# rules put under /usr, with the dependencies dpkg-shlibdeps finds in the binaries.
+set(CPACK_PACKAGE_NAME velmora)
+set(CPACK_PACKAGE_VENDOR "Norvet inc")
+set(CPACK_PACKAGE_CONTACT "Norvet inc <velmora@norvet.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "function block diagram editor for small programmable controllers")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Velmora programs the Tarkel family of small controller modules. A module's program is drawn as a function block diagram from a block library, built into a compact image and uploaded to the module over the network, where it is run, stopped and saved in flash. Velmora also administers a module (network parameters, clock, version, calibration) and replaces its firmware through a wizard. The package includes a module simulator for trying it without hardware, and the user manual.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY velmora)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Shown in manual and help texts of the Qt tools; the PDF manual opens in the desktop's viewer.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n, xdg-utils")
+
+set(CPACK_GENERATOR DEB)
+include(CPack)
