@@ -9,14 +9,13 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_INSTALL_DIRECTORY velmora)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Shown in manual and help texts of the Qt tools; the PDF manual opens in the desktop's viewer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n, xdg-utils")
+# Open Manual hands the PDF to the desktop's opener.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -2,10 +2,12 @@
 // QPdfWriter writes the pages. Images are read from beside the Markdown file and shrunk to the
 // text width; one that can not be read fails the run instead of leaving a hole in the manual.
 // Usage: velmora-manualpdf <manual.md> <manual.pdf>   (needs a platform: QT_QPA_PLATFORM=offscreen)
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -16,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
+#include <QPair>
 #include <QVector>
 
 namespace {
@@ -69,6 +72,42 @@ bool placeImages(QTextDocument& document, const QDir& base, qreal textWidth)
     return true;
 }
 
+// The Markdown reader marks code with a fixed pitch but keeps the default family, which is
+// proportional: code gets a monospace family, code blocks a light background, tables padding.
+void styleDocument(QTextDocument& document)
+{
+    const QString readerMono = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QVector<int> codeBlocks;
+    QVector<QPair<int, int>> codeSpans;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const bool codeBlock = block.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+        if (codeBlock)
+            codeBlocks.append(block.position());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (fragment.isValid()
+                && (codeBlock || format.fontFixedPitch() || format.fontFamily() == readerMono))
+                codeSpans.append({ fragment.position(), fragment.length() });
+        }
+    }
+
+    QTextCursor cursor(&document);
+    QTextBlockFormat codeBlock;
+    codeBlock.setBackground(QColor(0xf0, 0xf0, 0xf0));
+    for (int position : codeBlocks) {
+        cursor.setPosition(position);
+        cursor.mergeBlockFormat(codeBlock);
+    }
+    QTextCharFormat mono;
+    mono.setFontFamily(QStringLiteral("DejaVu Sans Mono"));
+    for (const auto& span : codeSpans) {
+        cursor.setPosition(span.first);
+        cursor.setPosition(span.first + span.second, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(mono);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -97,6 +136,7 @@ int main(int argc, char* argv[])
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    styleDocument(document);
 
     const qreal screenDpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
     const qreal pageWidth = writer.width() * screenDpi / writer.resolution();
