@@ -4,8 +4,15 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "Norvet inc")
 set(CPACK_PACKAGE_CONTACT "Norvet inc <velmora@norvet.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "function block diagram editor for small programmable controllers")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Velmora programs the Tarkel family of small controller modules. A module's program is drawn as a function block diagram from a block library, built into a compact image and uploaded to the module over the network, where it is run, stopped and saved in flash. Velmora also administers a module (network parameters, clock, version, calibration) and replaces its firmware through a wizard. The package includes a module simulator for trying it without hardware, and the user manual.")
+# The long description, in lines that fit the 80 columns of the package tools.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Velmora programs the Tarkel family of small controller modules. A module's\n"
+    "program is drawn as a function block diagram from a block library, built\n"
+    "into a compact image and uploaded to the module over the network, where it\n"
+    "is run, stopped and saved in flash. Velmora also administers a module\n"
+    "(network parameters, clock, version, calibration) and replaces its firmware\n"
+    "through a wizard. The package includes a module simulator for trying it\n"
+    "without hardware, and the user manual.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY velmora)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -22,6 +22,8 @@ set(expected
     ${DOCDIR}/manual.pdf
     ${DOCDIR}/copyright
     ${DOCDIR}/changelog.gz
+    ${MANDIR}/man1/velmora.1.gz
+    ${MANDIR}/man1/velmora-module-sim.1.gz
 )
 set(missing "")
 foreach(path IN LISTS expected)
