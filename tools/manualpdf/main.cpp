@@ -73,7 +73,7 @@ bool placeImages(QTextDocument& document, const QDir& base, qreal textWidth)
 }
 
 // The Markdown reader marks code with a fixed pitch but keeps the default family, which is
-// proportional: code gets a monospace family, code blocks a light background, tables padding.
+// proportional: code gets a monospace family, and code blocks a light background.
 void styleDocument(QTextDocument& document)
 {
     const QString readerMono = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
