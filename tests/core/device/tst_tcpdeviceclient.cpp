@@ -91,6 +91,8 @@ private slots:
     void peerCloseEndsWait();
     void splitReplyPrintedOnce();
     void twoRepliesInOneSegment();
+    void faultMatrix_data();
+    void faultMatrix();
     void lateWholeReplyAnswersNothing();
     void lateTailOfGivenUpReply();
     void destroyingConnectedClientDisconnects();
@@ -658,6 +660,79 @@ void tst_TcpDeviceClient::twoRepliesInOneSegment()
     QVERIFY(m_client->pullDeviceRtcSettings(time));
     QCOMPARE(time, qint64(1234567));
     QCOMPARE(lines().mid(2, 2), QStringList({ replie("RTC command."), "Get RTC: Success." }));
+}
+
+void tst_TcpDeviceClient::faultMatrix_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<Fault>("injected");
+    QTest::addColumn<int>("closeAfter");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QStringList>("expected");
+
+    struct Operation
+    {
+        const char* name;
+        quint8 command;
+        QStringList done;
+        QString failed;
+    };
+    const QList<Operation> operations {
+        { "run", 6, { success("Set task state."), "Running task: Success." }, "Running task: Failed." },
+        { "stop", 6, { success("Set task state."), "Stopping task: Success." }, "Stopping task: Failed." },
+        { "getNet", 12, { replie("Net params command."), "Get net params: Success." }, "Get net params: Failed." },
+        { "setNet", 13, { success("Set net params."), "Set net params: Success." }, "Set net params: Failed." },
+        { "softVersion", 23, { success("Undefined command."), "Get soft version: Success." },
+          "Get soft version: Failed." },
+        { "hardwareId", 24, { success("Load in RAM memory."), "Get Hardware Id: Success." },
+          "Get Hardware Id: Failed." },
+        { "getRtc", 27, { replie("RTC command."), "Get RTC: Success." }, "Get RTC: Failed." },
+        { "setRtc", 28, { success("Undefined command."), "Set RTC: Success." }, "Set RTC: Failed." },
+        { "calibration", 30, { replie(""), "Get calibration state: Success." }, "Get calibration state: Failed." },
+    };
+    for (const Operation& op : operations) {
+        const auto row = [&](const char* fault) { return QStringLiteral("%1, %2").arg(op.name, fault).toLatin1(); };
+        const QString unknown = replie(QStringLiteral("UNKNOWN COMMAND code: %1.").arg(op.command));
+        QTest::newRow(row("no reply")) << op.name << fault(op.command, 1, Fault::NoReply) << 0 << false
+                                       << QStringList { op.failed };
+        QTest::newRow(row("error")) << op.name << fault(op.command, 1, Fault::ErrorReply, 103) << 0 << false
+                                    << QStringList { replie("ERROR(103): The program is not stopped."), op.failed };
+        QTest::newRow(row("wrong code")) << op.name << fault(op.command, 1, Fault::OtherReply, 15, QByteArray(1, char(op.command)))
+                                         << 0 << false << QStringList { unknown, op.failed };
+        QTest::newRow(row("split")) << op.name << fault(op.command, 1, Fault::SplitReply) << 0 << true << op.done;
+        QTest::newRow(row("two replies")) << op.name << fault(op.command, 1, Fault::DoubleReply, 9, QByteArray(4, 1))
+                                          << 0 << true << op.done;
+        QTest::newRow(row("closed")) << op.name << fault(op.command, 1, Fault::CloseConnection) << 0 << false
+                                     << QStringList { op.failed };
+        QTest::newRow(row("closed after it")) << op.name << fault(0, 0, Fault::NoReply) << 1 << false
+                                              << QStringList { op.failed };
+    }
+}
+
+void tst_TcpDeviceClient::faultMatrix()
+{
+    QFETCH(QString, operation);
+    QFETCH(Fault, injected);
+    QFETCH(int, closeAfter);
+    QFETCH(bool, result);
+    QFETCH(QStringList, expected);
+
+    if (injected.command)
+        m_module->addFault(injected);
+    connectClient();
+    m_module->closeAfterRequests(closeAfter);
+    QCOMPARE(perform(operation), result);
+    QCOMPARE(lines(), expected);
+
+    // The client is free again, and after a closed connection a new one serves it.
+    if (m_client->findChild<QTcpSocket*>()->state() != QAbstractSocket::ConnectedState)
+        connectClient();
+    m_console->clear();
+    m_module->setRtc(77);
+    qint64 time = 0;
+    QVERIFY(m_client->pullDeviceRtcSettings(time));
+    QCOMPARE(time, qint64(77));
+    QCOMPARE(lines(), QStringList({ replie("RTC command."), "Get RTC: Success." }));
 }
 
 void tst_TcpDeviceClient::lateWholeReplyAnswersNothing()
