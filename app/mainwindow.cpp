@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "consolewidget.h"
+#include "manuallocator.h"
 #include "settingswidget.h"
 #include "undoview.h"
 
@@ -451,11 +452,12 @@ void MainWindow::slotActionSettings()
 
 void MainWindow::slotActionOpenManual()
 {
-    const QString path = QFileInfo(QDir::current(), QStringLiteral("manual.pdf")).absoluteFilePath();
-    if (QFileInfo::exists(path)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString manual = ManualLocator::find(QDir::currentPath(), ManualLocator::installedDirectory());
+    if (!manual.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
         return;
     }
+    const QString path = QFileInfo(QDir::current(), ManualLocator::fileName()).absoluteFilePath();
     Console::instance().printMessage(
         QCoreApplication::translate("MainWindow", "Can not open the manual file: %1 ").arg(path));
 }
