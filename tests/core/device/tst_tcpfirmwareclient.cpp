@@ -4,6 +4,8 @@
 #include "simulatorhelpers.h"
 #include "testmain.h"
 
+#include <QTcpSocket>
+
 #include <QElapsedTimer>
 #include <QSettings>
 
@@ -57,6 +59,8 @@ private slots:
     void sendNewFWInfoBytes();
     void getCurrFWInfo_data();
     void getCurrFWInfo();
+    void faultMatrix_data();
+    void faultMatrix();
     void imagePackets_data();
     void imagePackets();
     void timeoutStopsTransfer();
@@ -161,6 +165,53 @@ void tst_TCPFirmwareClient::steps()
         last = run(letter, echoed);
     QCOMPARE(last, result);
     QCOMPARE(receivedLetters(*m_loader), letters);
+}
+
+void tst_TCPFirmwareClient::faultMatrix_data()
+{
+    QTest::addColumn<QChar>("letter");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("result");
+
+    // Every operation that succeeds on a fresh loader, against every fault the loader injects.
+    for (const char letter : { 'g', 'i', 'j', 'k', '0' }) {
+        const quint8 command = letter == '0' ? 0 : quint8(letter);
+        const auto row = [letter](const char* fault) { return QStringLiteral("%1, %2").arg(letter).arg(fault).toLatin1(); };
+        QTest::newRow(row("no reply")) << QChar(letter) << simFault(command, 1, Fault::NoReply) << false;
+        QTest::newRow(row("status 4")) << QChar(letter) << simFault(command, 1, Fault::ErrorReply, 4) << false;
+        QTest::newRow(row("other letter")) << QChar(letter) << simFault(command, 1, Fault::OtherReply, 'z') << false;
+        QTest::newRow(row("short")) << QChar(letter) << simFault(command, 1, Fault::ShortReply, 3) << false;
+        QTest::newRow(row("split")) << QChar(letter) << simFault(command, 1, Fault::SplitReply) << true;
+        QTest::newRow(row("two replies")) << QChar(letter) << simFault(command, 1, Fault::DoubleReply, 'z') << true;
+        QTest::newRow(row("closed")) << QChar(letter) << simFault(command, 1, Fault::CloseConnection) << false;
+        QTest::newRow(row("late")) << QChar(letter) << simFault(command, 1, Fault::LateReply) << false;
+    }
+}
+
+void tst_TCPFirmwareClient::faultMatrix()
+{
+    QFETCH(QChar, letter);
+    QFETCH(Fault, fault);
+    QFETCH(bool, result);
+
+    if (fault.kind == Fault::LateReply)
+        fault.delayMs = 2 * replyWait;
+    m_loader->addFault(fault);
+    connectClient();
+    QByteArray echoed("ping");
+    QCOMPARE(run(letter, echoed), result);
+
+    // Free again: after a closed connection a new one serves, and a late reply that came
+    // while nobody waited is not taken for the next answer.
+    if (fault.kind == Fault::CloseConnection)
+        connectClient();
+    if (fault.kind == Fault::LateReply) {
+        QSignalSpy arrived(m_client->findChild<QTcpSocket*>(), &QIODevice::readyRead);
+        QVERIFY(arrived.wait());
+    }
+    QByteArray again("next");
+    QVERIFY(m_client->echo(again));
+    QCOMPARE(again, QByteArray("next"));
 }
 
 bool tst_TCPFirmwareClient::run(QChar letter, QByteArray& echoed)
