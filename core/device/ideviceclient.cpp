@@ -1,6 +1,6 @@
 #include "device/ideviceclient.h"
 
-#include <QSettings>
+#include "device/connectionsettings.h"
 
 namespace Velmora {
 
@@ -10,20 +10,13 @@ IDeviceClient::IDeviceClient(QObject* parent)
 
 bool IDeviceClient::readClientSettings(QSettings& settings)
 {
-    settings.beginGroup(QStringLiteral("connection"));
-    m_host = settings.value(QStringLiteral("ip"), defaultHost()).toString();
-    m_port = quint16(settings.value(QStringLiteral("port"), uint(defaultPort)).toUInt());
-    settings.endGroup();
+    ConnectionSettings::read(settings, defaultHost(), m_host, m_port);
     return true;
 }
 
 bool IDeviceClient::writeClientSettings(QSettings& settings) const
 {
-    settings.beginGroup(QStringLiteral("connection"));
-    settings.setValue(QStringLiteral("ip"), m_host);
-    settings.setValue(QStringLiteral("port"), uint(m_port));
-    settings.endGroup();
-    settings.sync();
+    ConnectionSettings::write(settings, m_host, m_port);
     return true;
 }
 

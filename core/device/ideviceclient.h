@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/connectionsettings.h"
 #include "device/task.h"
 #include "vlm_core_export.h"
 
@@ -21,7 +22,7 @@ public:
 
     // Where the client looks for a module when the settings name none.
     static QString defaultHost() { return QStringLiteral("10.14.0.253"); }
-    static constexpr quint16 defaultPort = 1518;
+    static constexpr quint16 defaultPort = ConnectionSettings::defaultPort;
 
     QString host() const { return m_host; }
     void setHost(const QString& host) { m_host = host; }

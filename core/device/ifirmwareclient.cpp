@@ -1,6 +1,6 @@
 #include "device/ifirmwareclient.h"
 
-#include <QSettings>
+#include "device/connectionsettings.h"
 
 namespace Velmora {
 
@@ -10,20 +10,13 @@ IFirmwareClient::IFirmwareClient(QObject* parent)
 
 bool IFirmwareClient::readClientSettings(QSettings& settings)
 {
-    settings.beginGroup(QStringLiteral("connection"));
-    m_host = settings.value(QStringLiteral("ip"), QStringLiteral("10.14.0.254")).toString();
-    m_port = quint16(settings.value(QStringLiteral("port"), 1518u).toUInt());
-    settings.endGroup();
+    ConnectionSettings::read(settings, QStringLiteral("10.14.0.254"), m_host, m_port);
     return true;
 }
 
 bool IFirmwareClient::writeClientSettings(QSettings& settings) const
 {
-    settings.beginGroup(QStringLiteral("connection"));
-    settings.setValue(QStringLiteral("ip"), m_host);
-    settings.setValue(QStringLiteral("port"), uint(m_port));
-    settings.endGroup();
-    settings.sync();
+    ConnectionSettings::write(settings, m_host, m_port);
     return true;
 }
 
