@@ -33,7 +33,8 @@ void ConsoleWidget::slotPrintMessageExt(const QString& message, bool endl, Qt::G
 
     const QString color = QColor(globalColor).name();
     const QString time = QTime::currentTime().toString(Qt::TextDate);
-    ui->textField->insertHtml(QStringLiteral("<font color=\"%2\">[%3] %1</font>").arg(message).arg(color).arg(time));
+    // One multi-argument arg(): a "%1" inside the message must not be taken for a placeholder.
+    ui->textField->insertHtml(QStringLiteral("<font color=\"%2\">[%3] %1</font>").arg(message, color, time));
     if (endl)
         ui->textField->insertPlainText(QStringLiteral("\n"));
 

@@ -69,12 +69,12 @@ MainWindow::MainWindow(QWidget* parent)
     ui->setupUi(this);
     updateWindowTitle(nullptr);
 
+    StyleCollection::instance().initCollection(QStringLiteral(":/data/scene_styles.xml"));
+
     m_appTranslator = new QTranslator(this);
     m_coreTranslator = new QTranslator(this);
     m_guiTranslator = new QTranslator(this);
     m_qtTranslator = new QTranslator(this);
-
-    StyleCollection::instance().initCollection(QStringLiteral(":/data/scene_styles.xml"));
 
     QCoreApplication::setOrganizationName(QStringLiteral("Norvet inc"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));

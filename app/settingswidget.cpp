@@ -33,7 +33,8 @@ SettingsWidget::SettingsWidget(QWidget* parent)
     for (const QString& name : StyleCollection::instance().getNameStyles())
         ui->comboBoxTheme->addItem(name);
 
-    ui->ipLineEdit->setValidator(new Ipv4Validator(this));
+    m_ipValidator = new Ipv4Validator(this);
+    ui->ipLineEdit->setValidator(m_ipValidator);
     ui->portSpinBox->setRange(0, 65535);
 
     connect(ui->okPushButton, &QPushButton::clicked, this, &SettingsWidget::slotOkButton);
@@ -45,6 +46,7 @@ SettingsWidget::SettingsWidget(QWidget* parent)
     connect(ui->defaultPathlineEdit, &QLineEdit::textChanged, this, &SettingsWidget::slotValidatePath);
     connect(ui->comboBoxLang, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &SettingsWidget::slotChanged);
     connect(ui->ipLineEdit, &QLineEdit::textChanged, this, &SettingsWidget::slotChanged);
+    connect(ui->ipLineEdit, &QLineEdit::textChanged, this, &SettingsWidget::updateButtons);
     connect(ui->portSpinBox, &QSpinBox::editingFinished, this, &SettingsWidget::slotChanged);
     for (QCheckBox* box : { ui->toolbarCheckBox, ui->libraryCheckBox, ui->propertiesCeckBox, ui->undoStackCheckBox,
                             ui->consoleCeckBox })
@@ -124,6 +126,17 @@ void SettingsWidget::saveValues()
 void SettingsWidget::slotChanged()
 {
     ui->applyButton->setEnabled(true);
+    updateButtons();
+}
+
+void SettingsWidget::updateButtons()
+{
+    // The validator lets unfinished addresses ("10.14.") through while typing; such a text
+    // would leave the device client with an address it cannot use, so it is never saved.
+    const bool addressUsable = m_ipValidator->isAcceptable(ui->ipLineEdit->text());
+    ui->okPushButton->setEnabled(addressUsable);
+    if (!addressUsable)
+        ui->applyButton->setEnabled(false);
 }
 
 void SettingsWidget::slotApplyButton()

@@ -60,6 +60,11 @@ void tst_ConsoleWidget::markupTakesEffect()
     QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(bold.charFormat().foreground().color(), QColor(Qt::red));
     QVERIFY(!document->isUndoAvailable());
+
+    // Placeholders inside a message are text, not places for the colour or the time.
+    console.slotPrintMessageExt(QStringLiteral("file /tmp/a%1b%2.vlm"), false, Qt::blue);
+    QVERIFY(document->toPlainText().endsWith(QLatin1String("] file /tmp/a%1b%2.vlm")));
+    QCOMPARE(document->find(QStringLiteral("a%1b")).charFormat().foreground().color(), QColor(Qt::blue));
 }
 
 void tst_ConsoleWidget::clearStartsAtTheTop()

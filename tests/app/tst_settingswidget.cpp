@@ -56,6 +56,8 @@ private slots:
     void missingKeysShowTheClientsDefaults();
     void applyFollowsEdits();
     void applySavesEveryGroup();
+    void unfinishedAddressIsNotSaved();
+    void portEditAlone();
     void defaultKeepsUndoStackBox();
     void pathIsNeverEmpty_data();
     void pathIsNeverEmpty();
@@ -157,6 +159,34 @@ void tst_SettingsWidget::applySavesEveryGroup()
     QCOMPARE(settings.value("view/library").toBool(), false);
     QCOMPARE(settings.value("view/toolbar").toBool(), true);
     QCOMPARE(settings.value("style_collection/current_style").toString(), QStringLiteral("Dark"));
+}
+
+void tst_SettingsWidget::unfinishedAddressIsNotSaved()
+{
+    SettingsWidget dialog;
+    dialog.show();
+    auto* ip = field<QLineEdit>(dialog, "ipLineEdit");
+    ip->clear();
+    QTest::keyClicks(ip, "10.14.");
+    QVERIFY(!button(dialog, "okPushButton")->isEnabled());
+    QVERIFY(!button(dialog, "applyButton")->isEnabled());
+    QTest::keyClicks(ip, "0.9");
+    QVERIFY(button(dialog, "okPushButton")->isEnabled());
+    QVERIFY(button(dialog, "applyButton")->isEnabled());
+}
+
+void tst_SettingsWidget::portEditAlone()
+{
+    SettingsWidget dialog;
+    dialog.show();
+    auto* port = field<QSpinBox>(dialog, "portSpinBox");
+    port->setFocus();
+    port->selectAll();
+    QTest::keyClicks(port, "2020");
+    // Enter finishes the edit, which enables Apply, and then presses OK, which applies it.
+    QTest::keyClick(port, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(AppSettings().value("connection/port").toInt(), 2020);
 }
 
 void tst_SettingsWidget::defaultKeepsUndoStackBox()

@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QTimeEdit>
 
+#include <ctime>
+
 using namespace Velmora;
 
 namespace {
@@ -45,6 +47,7 @@ class tst_DeviceSettingsWidget : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void form();
     void unconnectedFallsBackToDefaults();
     void readsModule_data();
@@ -55,6 +58,14 @@ private slots:
     void clockRunsAndWritesAdvancedValue();
     void dateAndTimeEditsKeepTheOtherHalf();
 };
+
+void tst_DeviceSettingsWidget::initTestCase()
+{
+    // Far from UTC, so the module's clock (local wall-clock time counted as UTC) differs
+    // from the computer's instant.
+    qputenv("TZ", "Asia/Kathmandu");
+    tzset();
+}
 
 void tst_DeviceSettingsWidget::form()
 {
@@ -85,9 +96,11 @@ void tst_DeviceSettingsWidget::unconnectedFallsBackToDefaults()
 
     QVERIFY(field<QCheckBox>(dialog, "rtcSyncCheckBox")->isChecked());
     QVERIFY(!field<QDateEdit>(dialog, "rtcDateEditor")->isEnabled());
-    const qint64 now = QDateTime::currentDateTime().toMSecsSinceEpoch();
-    const qint64 shownClock = dialog.unixTime() - QDateTime::currentDateTime().offsetFromUtc() * 1000LL;
-    QVERIFY(qAbs(shownClock - now) < 5000);
+    const QDateTime local = QDateTime::currentDateTime();
+    QVERIFY(local.offsetFromUtc() != 0);
+    const qint64 wallClock = QDateTime(local.date(), local.time(), Qt::UTC).toMSecsSinceEpoch();
+    QVERIFY(qAbs(dialog.unixTime() - wallClock) < 5000);
+    QVERIFY(qAbs(field<QTimeEdit>(dialog, "rtcTimeEditor")->time().secsTo(local.time())) < 5);
     QCOMPARE(text(dialog, "softVersionDataLabel"), QStringLiteral("No data"));
     QCOMPARE(text(dialog, "calibStatusDataLabel"), QStringLiteral("No data"));
 }
@@ -184,6 +197,12 @@ void tst_DeviceSettingsWidget::writesNetworkRecord()
     QTest::keyClicks(address, "10.20.30.40");
     field<QSpinBox>(dialog, "networkTcpTimeoutEditor")->setValue(0x1234);
     sim.module.clearRequests();
+    // Enter in an editor presses no button: it neither reads over the edit nor writes.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(address, Qt::Key_Return);
+    QVERIFY(sim.module.requests().isEmpty());
+    QCOMPARE(address->text(), QStringLiteral("10.20.30.40"));
     field<QPushButton>(dialog, "networkWriteButton")->click();
 
     const QByteArray expected = QByteArray::fromHex("ffffff000a141e287f000001020000000001ee053412");
