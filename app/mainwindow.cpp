@@ -421,13 +421,7 @@ void MainWindow::slotActionUpload()
         return;
     // Every upload rebuilds the image from the diagram as it is now.
     project->acceptBuilder(m_projectBuilder);
-    const ProjectBuildData* data = project->buildDataObj();
-    Task task;
-    task.deviceType = project->getDevice();
-    task.header = data->taskHeader();
-    task.dataBaseFB = data->buildDataBaseFB();
-    task.dataConstFB = data->buildDataConstFB();
-    m_deviceClient->uploadTask(task);
+    m_deviceClient->uploadTask(Task::fromBuild(project->getDevice(), *project->buildDataObj()));
 }
 
 void MainWindow::slotActionRun()

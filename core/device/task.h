@@ -1,5 +1,6 @@
 #pragma once
 
+#include "build/projectbuilddata.h"
 #include "services/devicetype.h"
 
 #include <QByteArray>
@@ -15,6 +16,12 @@ struct Task
     QByteArray header;
     QVector<QByteArray> dataBaseFB;
     QVector<QByteArray> dataConstFB;
+
+    // What a build of a project for that model uploads: its header and its records.
+    static Task fromBuild(DeviceType device, const ProjectBuildData& data)
+    {
+        return { device, data.taskHeader(), data.buildDataBaseFB(), data.buildDataConstFB() };
+    }
 };
 
 } // namespace Velmora

@@ -2,7 +2,6 @@
 #include "fuzzsupport.h"
 
 #include "editor/graphicsscene.h"
-#include "library/fblibreader.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,11 +11,7 @@ using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool library = [] {
-        FuzzSupport::instance();
-        return FBLibReader().readFromXml(QStringLiteral(VLM_SOURCE_DIR "/app/data/library.xml"));
-    }();
-    Q_UNUSED(library);
+    FuzzSupport::loadShippedLibrary();
     auto* mime = new QMimeData;
     mime->setData(QStringLiteral("text/scene_data"), FuzzSupport::bytes(data, size));
     QGuiApplication::clipboard()->setMimeData(mime);

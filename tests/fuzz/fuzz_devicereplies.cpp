@@ -11,16 +11,12 @@ using namespace Velmora;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzSupport::instance();
-    if (size == 0)
-        return 0;
-    const int piece = 1 + data[0] % 64;
-    const QByteArray stream = FuzzSupport::bytes(data + 1, size - 1);
     DeviceReplyFramer framer;
-    for (int at = 0; at < stream.size(); at += piece) {
-        framer.append(stream.mid(at, piece));
+    FuzzSupport::inPieces(data, size, 64, [&](const QByteArray& piece) {
+        framer.append(piece);
         DeviceReplyFramer::Reply reply;
         while (framer.takeReply(reply))
             DeviceRepliePolicy::replieText(reply.code, reply.payload.isEmpty() ? 255 : quint8(reply.payload.at(0)));
-    }
+    });
     return 0;
 }

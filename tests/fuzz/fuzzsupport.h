@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/fblibreader.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
@@ -44,6 +46,29 @@ public:
         finishInput();
         delete m_app;
         m_app = nullptr;
+    }
+
+    // The shipped block library, read once, for targets that make blocks.
+    static void loadShippedLibrary()
+    {
+        instance();
+        static const bool loaded = FBLibReader().readFromXml(QStringLiteral(VLM_SOURCE_DIR "/app/data/library.xml"));
+        Q_UNUSED(loaded);
+    }
+
+    // Feeds the stream after the input's first byte to `take` in pieces of 1 to `maxPiece`
+    // bytes, the size set by that first byte, as a socket may deliver it. The byte itself is
+    // returned for targets that read more from it.
+    template<typename Take>
+    static uint8_t inPieces(const uint8_t* data, size_t size, int maxPiece, Take take)
+    {
+        if (size == 0)
+            return 0;
+        const int piece = 1 + data[0] % maxPiece;
+        const QByteArray stream = bytes(data + 1, size - 1);
+        for (int at = 0; at < stream.size(); at += piece)
+            take(stream.mid(at, piece));
+        return data[0];
     }
 
     static QByteArray bytes(const uint8_t* data, size_t size)

@@ -382,12 +382,7 @@ bool Bench::measureSize(int n)
 bool Bench::upload(Project& project, int n)
 {
     const QString where = QStringLiteral("N = %1: ").arg(n);
-    const ProjectBuildData& data = *project.buildDataObj();
-    Task task;
-    task.deviceType = project.getDevice();
-    task.header = data.taskHeader();
-    task.dataBaseFB = data.buildDataBaseFB();
-    task.dataConstFB = data.buildDataConstFB();
+    const Task task = Task::fromBuild(project.getDevice(), *project.buildDataObj());
     const int records = task.dataBaseFB.size() + task.dataConstFB.size();
 
     ModuleSimulator module;

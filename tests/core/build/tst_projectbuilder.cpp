@@ -272,12 +272,7 @@ void tst_ProjectBuilder::uploadSmallDiagram()
     project.setDevice(KV_D01);
     QVERIFY(placeDiagram(*project.scene(), smallBlocks, smallLinks));
     build(project);
-    const ProjectBuildData& data = *project.buildDataObj();
-    Task task;
-    task.deviceType = project.getDevice();
-    task.header = data.taskHeader();
-    task.dataBaseFB = data.buildDataBaseFB();
-    task.dataConstFB = data.buildDataConstFB();
+    const Task task = Task::fromBuild(project.getDevice(), *project.buildDataObj());
 
     ModuleSimulator module;
     QVERIFY(module.listen());

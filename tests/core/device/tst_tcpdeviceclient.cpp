@@ -2,6 +2,7 @@
 #include "modulesim/modulesimulator.h"
 #include "services/console.h"
 
+#include "simulatorhelpers.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -33,17 +34,6 @@ QString replie(const QString& inner)
 QString success(const QString& command)
 {
     return replie(QStringLiteral("SUCCESS. command: %1").arg(command));
-}
-
-Fault fault(quint8 command, int occurrence, Fault::Kind kind, quint8 code = 0, const QByteArray& payload = {})
-{
-    Fault value;
-    value.command = command;
-    value.occurrence = occurrence;
-    value.kind = kind;
-    value.code = code;
-    value.payload = payload;
-    return value;
 }
 
 QStringList requestLog(const ModuleSimulator& module)
@@ -234,49 +224,49 @@ void tst_TcpDeviceClient::singleOperations_data()
     QTest::addColumn<QString>("request");
     QTest::addColumn<QStringList>("expected");
 
-    const Fault none = fault(0, 0, Fault::NoReply);
+    const Fault none = simFault(0, 0, Fault::NoReply);
     QTest::newRow("run") << "run" << none << true << "6:01"
                          << QStringList { success("Set task state."), "Running task: Success." };
-    QTest::newRow("run, no reply") << "run" << fault(6, 1, Fault::NoReply) << false << "6:01"
+    QTest::newRow("run, no reply") << "run" << simFault(6, 1, Fault::NoReply) << false << "6:01"
                                    << QStringList { "Running task: Failed." };
-    QTest::newRow("run, answered 6") << "run" << fault(6, 1, Fault::OtherReply, 6, QByteArray(22, 0)) << false << "6:01"
+    QTest::newRow("run, answered 6") << "run" << simFault(6, 1, Fault::OtherReply, 6, QByteArray(22, 0)) << false << "6:01"
                                      << QStringList { replie("Net params command."), "Running task: Failed." };
     QTest::newRow("stop") << "stop" << none << true << "6:02"
                           << QStringList { success("Set task state."), "Stopping task: Success." };
-    QTest::newRow("stop, error") << "stop" << fault(6, 1, Fault::ErrorReply, 103) << false << "6:02"
+    QTest::newRow("stop, error") << "stop" << simFault(6, 1, Fault::ErrorReply, 103) << false << "6:02"
                                  << QStringList { replie("ERROR(103): The program is not stopped."),
                                                   "Stopping task: Failed." };
     QTest::newRow("get net") << "getNet" << none << true
                              << "12:" << QStringList { replie("Net params command."), "Get net params: Success." };
     QTest::newRow("get net, success code")
-        << "getNet" << fault(12, 1, Fault::OtherReply, 4, QByteArray(1, 12)) << false
+        << "getNet" << simFault(12, 1, Fault::OtherReply, 4, QByteArray(1, 12)) << false
         << "12:" << QStringList { success("Get net params."), "Get net params: Failed." };
     QTest::newRow("set net") << "setNet" << none << true
                              << "13:ff ff ff 00 7f 00 00 01 7f 00 00 01 02 00 00 00 00 01 ee 05 1e 00"
                              << QStringList { success("Set net params."), "Set net params: Success." };
-    QTest::newRow("set net, no reply") << "setNet" << fault(13, 1, Fault::NoReply) << false
+    QTest::newRow("set net, no reply") << "setNet" << simFault(13, 1, Fault::NoReply) << false
                                        << "13:ff ff ff 00 7f 00 00 01 7f 00 00 01 02 00 00 00 00 01 ee 05 1e 00"
                                        << QStringList { "Set net params: Failed." };
     QTest::newRow("soft version") << "softVersion" << none << true << "23:"
                                   << QStringList { replie("SUCCESS. command: Undefined command."),
                                                    "Get soft version: Success." };
     QTest::newRow("soft version, unknown")
-        << "softVersion" << fault(23, 1, Fault::OtherReply, 15, QByteArray(1, 23)) << false
+        << "softVersion" << simFault(23, 1, Fault::OtherReply, 15, QByteArray(1, 23)) << false
         << "23:" << QStringList { replie("UNKNOWN COMMAND code: 23."), "Get soft version: Failed." };
     QTest::newRow("hardware id") << "hardwareId" << none << true << "24:"
                                  << QStringList { replie("SUCCESS. command: Load in RAM memory."),
                                                   "Get Hardware Id: Success." };
     QTest::newRow("hardware id, no reply")
-        << "hardwareId" << fault(24, 1, Fault::NoReply) << false << "24:" << QStringList { "Get Hardware Id: Failed." };
+        << "hardwareId" << simFault(24, 1, Fault::NoReply) << false << "24:" << QStringList { "Get Hardware Id: Failed." };
     QTest::newRow("get rtc") << "getRtc" << none << true
                              << "27:" << QStringList { replie("RTC command."), "Get RTC: Success." };
-    QTest::newRow("get rtc, too short") << "getRtc" << fault(27, 1, Fault::OtherReply, 9, QByteArray(2, 1)) << false
+    QTest::newRow("get rtc, too short") << "getRtc" << simFault(27, 1, Fault::OtherReply, 9, QByteArray(2, 1)) << false
                                         << "27:" << QStringList { replie("RTC command."), "Get RTC: Failed." };
     QTest::newRow("set rtc") << "setRtc" << none << true << "28:d2 02 96 49"
                              << QStringList { success("Undefined command."), "Set RTC: Success." };
     QTest::newRow("calibration") << "calibration" << none << true
                                  << "30:" << QStringList { replie(""), "Get calibration state: Success." };
-    QTest::newRow("calibration, empty") << "calibration" << fault(30, 1, Fault::OtherReply, 10) << false
+    QTest::newRow("calibration, empty") << "calibration" << simFault(30, 1, Fault::OtherReply, 10) << false
                                         << "30:" << QStringList { replie(""), "Get calibration state: Failed." };
 }
 
@@ -358,7 +348,7 @@ void tst_TcpDeviceClient::calibrationStatus()
 
 void tst_TcpDeviceClient::rtcSignExtended()
 {
-    m_module->addFault(fault(27, 1, Fault::OtherReply, 9, QByteArray::fromHex("ffffffff")));
+    m_module->addFault(simFault(27, 1, Fault::OtherReply, 9, QByteArray::fromHex("ffffffff")));
     connectClient();
     qint64 time = 0;
     QVERIFY(m_client->pullDeviceRtcSettings(time));
@@ -374,9 +364,9 @@ void tst_TcpDeviceClient::putRtcLow32Bits()
 
 void tst_TcpDeviceClient::failureLeavesOutParameter()
 {
-    m_module->addFault(fault(0, 0, Fault::NoReply));
+    m_module->addFault(simFault(0, 0, Fault::NoReply));
     for (quint8 command : { 12, 23, 24, 27, 30 })
-        m_module->addFault(fault(command, 0, Fault::ErrorReply, 111));
+        m_module->addFault(simFault(command, 0, Fault::ErrorReply, 111));
     connectClient();
     QByteArray bytes("kept");
     qint64 time = 42;
@@ -439,7 +429,7 @@ void tst_TcpDeviceClient::unconnectedOperationsFail()
 
 void tst_TcpDeviceClient::emptySuccessPayload()
 {
-    m_module->addFault(fault(6, 1, Fault::OtherReply, 4));
+    m_module->addFault(simFault(6, 1, Fault::OtherReply, 4));
     connectClient();
     QVERIFY(m_client->runTask());
     QCOMPARE(lines(), QStringList({ "Device replie: SUCCESS. command: Undefined command.", "Running task: Success." }));
@@ -486,8 +476,8 @@ void tst_TcpDeviceClient::uploadTaskWithRecords()
 
 void tst_TcpDeviceClient::uploadRepeatsTimedOutRecord()
 {
-    m_module->addFault(fault(19, 1, Fault::NoReply));
-    m_module->addFault(fault(19, 2, Fault::NoReply));
+    m_module->addFault(simFault(19, 1, Fault::NoReply));
+    m_module->addFault(simFault(19, 2, Fault::NoReply));
     connectClient();
     Task task;
     task.header = QByteArray::fromHex("0a000000000000000100");
@@ -505,7 +495,7 @@ void tst_TcpDeviceClient::uploadRepeatsTimedOutRecord()
 
 void tst_TcpDeviceClient::uploadGivesUpAfterFiveRepeats()
 {
-    m_module->addFault(fault(18, 0, Fault::NoReply));
+    m_module->addFault(simFault(18, 0, Fault::NoReply));
     connectClient();
     Task task;
     task.header = QByteArray::fromHex("0a000100030001000000");
@@ -521,7 +511,7 @@ void tst_TcpDeviceClient::uploadGivesUpAfterFiveRepeats()
 
 void tst_TcpDeviceClient::uploadStopsAtErrorReply()
 {
-    m_module->addFault(fault(18, 2, Fault::ErrorReply, 105));
+    m_module->addFault(simFault(18, 2, Fault::ErrorReply, 105));
     connectClient();
     Task task;
     task.header = QByteArray::fromHex("0a000300000000000000");
@@ -557,7 +547,7 @@ void tst_TcpDeviceClient::uploadRefusesOtherDeviceModel()
 
 void tst_TcpDeviceClient::uploadWithoutHardwareId()
 {
-    m_module->addFault(fault(24, 1, Fault::ErrorReply, 117));
+    m_module->addFault(simFault(24, 1, Fault::ErrorReply, 117));
     connectClient();
     QVERIFY(!m_client->uploadTask(Task()));
     QCOMPARE(lines(),
@@ -565,7 +555,7 @@ void tst_TcpDeviceClient::uploadWithoutHardwareId()
 
     // An empty identifier names no model.
     m_console->clear();
-    m_module->addFault(fault(24, 1, Fault::OtherReply, 4));
+    m_module->addFault(simFault(24, 1, Fault::OtherReply, 4));
     QVERIFY(!m_client->uploadTask(Task()));
     QCOMPARE(lines().last(),
              QStringLiteral("Uploading task error: Unable to upload task for Tarkel-KV-D01 to device "));
@@ -573,7 +563,7 @@ void tst_TcpDeviceClient::uploadWithoutHardwareId()
 
 void tst_TcpDeviceClient::busyRequestReturnsAtOnce()
 {
-    m_module->addFault(fault(27, 1, Fault::NoReply));
+    m_module->addFault(simFault(27, 1, Fault::NoReply));
     connectClient();
     bool nested = true;
     int sentBefore = -1;
@@ -603,7 +593,7 @@ void tst_TcpDeviceClient::saveTask()
 
 void tst_TcpDeviceClient::saveTaskStopFails()
 {
-    m_module->addFault(fault(6, 1, Fault::ErrorReply, 111));
+    m_module->addFault(simFault(6, 1, Fault::ErrorReply, 111));
     connectClient();
     QVERIFY(!m_client->saveTask());
     QCOMPARE(lines(),
@@ -614,7 +604,7 @@ void tst_TcpDeviceClient::saveTaskStopFails()
 void tst_TcpDeviceClient::disconnectEndsSaveWait()
 {
     m_client->setReplyTimeouts(replyWait, 60000);
-    m_module->addFault(fault(2, 1, Fault::NoReply));
+    m_module->addFault(simFault(2, 1, Fault::NoReply));
     connectClient();
     QTimer::singleShot(100, m_client, [this] { m_client->disconnectFromDevice(); });
     QElapsedTimer timer;
@@ -628,7 +618,7 @@ void tst_TcpDeviceClient::disconnectEndsSaveWait()
 void tst_TcpDeviceClient::peerCloseEndsWait()
 {
     m_client->setReplyTimeouts(60000, 60000);
-    m_module->addFault(fault(6, 1, Fault::CloseConnection));
+    m_module->addFault(simFault(6, 1, Fault::CloseConnection));
     connectClient();
     QElapsedTimer timer;
     timer.start();
@@ -640,7 +630,7 @@ void tst_TcpDeviceClient::peerCloseEndsWait()
 
 void tst_TcpDeviceClient::splitReplyPrintedOnce()
 {
-    m_module->addFault(fault(12, 1, Fault::SplitReply));
+    m_module->addFault(simFault(12, 1, Fault::SplitReply));
     connectClient();
     QByteArray record;
     QVERIFY(m_client->pullDeviceNetSettings(record));
@@ -650,7 +640,7 @@ void tst_TcpDeviceClient::splitReplyPrintedOnce()
 
 void tst_TcpDeviceClient::twoRepliesInOneSegment()
 {
-    m_module->addFault(fault(6, 1, Fault::DoubleReply, 9, QByteArray::fromHex("01000000")));
+    m_module->addFault(simFault(6, 1, Fault::DoubleReply, 9, QByteArray::fromHex("01000000")));
     connectClient();
     QVERIFY(m_client->runTask());
     QCOMPARE(lines(), QStringList({ success("Set task state."), "Running task: Success." }));
@@ -693,18 +683,18 @@ void tst_TcpDeviceClient::faultMatrix_data()
     for (const Operation& op : operations) {
         const auto row = [&](const char* fault) { return QStringLiteral("%1, %2").arg(op.name, fault).toLatin1(); };
         const QString unknown = replie(QStringLiteral("UNKNOWN COMMAND code: %1.").arg(op.command));
-        QTest::newRow(row("no reply")) << op.name << fault(op.command, 1, Fault::NoReply) << 0 << false
+        QTest::newRow(row("no reply")) << op.name << simFault(op.command, 1, Fault::NoReply) << 0 << false
                                        << QStringList { op.failed };
-        QTest::newRow(row("error")) << op.name << fault(op.command, 1, Fault::ErrorReply, 103) << 0 << false
+        QTest::newRow(row("error")) << op.name << simFault(op.command, 1, Fault::ErrorReply, 103) << 0 << false
                                     << QStringList { replie("ERROR(103): The program is not stopped."), op.failed };
-        QTest::newRow(row("wrong code")) << op.name << fault(op.command, 1, Fault::OtherReply, 15, QByteArray(1, char(op.command)))
+        QTest::newRow(row("wrong code")) << op.name << simFault(op.command, 1, Fault::OtherReply, 15, QByteArray(1, char(op.command)))
                                          << 0 << false << QStringList { unknown, op.failed };
-        QTest::newRow(row("split")) << op.name << fault(op.command, 1, Fault::SplitReply) << 0 << true << op.done;
-        QTest::newRow(row("two replies")) << op.name << fault(op.command, 1, Fault::DoubleReply, 9, QByteArray(4, 1))
+        QTest::newRow(row("split")) << op.name << simFault(op.command, 1, Fault::SplitReply) << 0 << true << op.done;
+        QTest::newRow(row("two replies")) << op.name << simFault(op.command, 1, Fault::DoubleReply, 9, QByteArray(4, 1))
                                           << 0 << true << op.done;
-        QTest::newRow(row("closed")) << op.name << fault(op.command, 1, Fault::CloseConnection) << 0 << false
+        QTest::newRow(row("closed")) << op.name << simFault(op.command, 1, Fault::CloseConnection) << 0 << false
                                      << QStringList { op.failed };
-        QTest::newRow(row("closed after it")) << op.name << fault(0, 0, Fault::NoReply) << 1 << false
+        QTest::newRow(row("closed after it")) << op.name << simFault(0, 0, Fault::NoReply) << 1 << false
                                               << QStringList { op.failed };
     }
 }
@@ -737,7 +727,7 @@ void tst_TcpDeviceClient::faultMatrix()
 
 void tst_TcpDeviceClient::lateWholeReplyAnswersNothing()
 {
-    Fault late = fault(27, 1, Fault::LateReply);
+    Fault late = simFault(27, 1, Fault::LateReply);
     late.delayMs = 2 * replyWait;
     m_module->setRtc(1000);
     m_module->addFault(late);
@@ -758,7 +748,7 @@ void tst_TcpDeviceClient::lateWholeReplyAnswersNothing()
 
 void tst_TcpDeviceClient::lateTailOfGivenUpReply()
 {
-    Fault slow = fault(12, 1, Fault::SplitReply);
+    Fault slow = simFault(12, 1, Fault::SplitReply);
     slow.delayMs = 2 * replyWait;
     m_module->addFault(slow);
     connectClient();
