@@ -283,7 +283,7 @@ void MainWindow::applyViewSettings(QSettings& settings)
 
 void MainWindow::connectVisibilityTrackers()
 {
-    const auto track = [this](QWidget* widget, const QString& key) {
+    const auto track = [](QWidget* widget, const QString& key) {
         return [widget, key] {
             AppSettings settings;
             settings.beginGroup(QStringLiteral("view"));
