@@ -33,8 +33,7 @@ SettingsWidget::SettingsWidget(QWidget* parent)
     for (const QString& name : StyleCollection::instance().getNameStyles())
         ui->comboBoxTheme->addItem(name);
 
-    m_ipValidator = new Ipv4Validator(this);
-    ui->ipLineEdit->setValidator(m_ipValidator);
+    ui->ipLineEdit->setValidator(new Ipv4Validator(this));
     ui->portSpinBox->setRange(0, 65535);
 
     connect(ui->okPushButton, &QPushButton::clicked, this, &SettingsWidget::slotOkButton);
@@ -133,7 +132,7 @@ void SettingsWidget::updateButtons()
 {
     // The validator lets unfinished addresses ("10.14.") through while typing; such a text
     // would leave the device client with an address it cannot use, so it is never saved.
-    const bool addressUsable = m_ipValidator->isAcceptable(ui->ipLineEdit->text());
+    const bool addressUsable = ui->ipLineEdit->hasAcceptableInput();
     ui->okPushButton->setEnabled(addressUsable);
     if (!addressUsable)
         ui->applyButton->setEnabled(false);

@@ -10,8 +10,6 @@ class SettingsWidget;
 
 namespace Velmora {
 
-class Ipv4Validator;
-
 // Edits the application settings straight in the settings store, then tells the main window,
 // which re-reads them. Apply is enabled exactly while the form holds unsaved edits.
 class SettingsWidget : public QDialog
@@ -42,7 +40,6 @@ private:
     void updateButtons();
 
     Ui::SettingsWidget* ui = nullptr;
-    Ipv4Validator* m_ipValidator = nullptr;
 };
 
 } // namespace Velmora

@@ -33,13 +33,6 @@ void putOctets(QDataStream& out, const QString& text, QChar separator, int base)
         out << quint8(part.toUInt(nullptr, base));
 }
 
-bool isAcceptable(const QRegExpValidator* validator, const QString& text)
-{
-    QString copy = text;
-    int pos = 0;
-    return validator->validate(copy, pos) == QValidator::Acceptable;
-}
-
 QString calibrationText(quint8 status)
 {
     switch (status % 4) {
@@ -146,10 +139,9 @@ bool DeviceSettingsWidget::putNetworkSettings()
 
 void DeviceSettingsWidget::slotChangedNetwork()
 {
-    const bool valid = m_ipValidator->isAcceptable(ui->networkMaskEditor->text())
-        && m_ipValidator->isAcceptable(ui->networkIpEditor->text())
-        && m_ipValidator->isAcceptable(ui->networkGatewayEditor->text())
-        && isAcceptable(m_macValidator, ui->networkMacEditor->text());
+    // Each editor checks its text with the validator installed on it.
+    const bool valid = ui->networkMaskEditor->hasAcceptableInput() && ui->networkIpEditor->hasAcceptableInput()
+        && ui->networkGatewayEditor->hasAcceptableInput() && ui->networkMacEditor->hasAcceptableInput();
     ui->networkWriteButton->setEnabled(valid);
 }
 

@@ -12,11 +12,4 @@ Ipv4Validator::Ipv4Validator(QObject* parent)
     : QRegExpValidator(QRegExp(QStringLiteral("\\b%1\\.%1\\.%1\\.%1\\b").arg(QLatin1String(octet))), parent)
 { }
 
-bool Ipv4Validator::isAcceptable(const QString& text) const
-{
-    QString copy = text;
-    int pos = 0;
-    return validate(copy, pos) == QValidator::Acceptable;
-}
-
 } // namespace Velmora

@@ -13,8 +13,6 @@ class VLM_CORE_EXPORT Ipv4Validator : public QRegExpValidator
     Q_OBJECT
 public:
     explicit Ipv4Validator(QObject* parent = nullptr);
-
-    bool isAcceptable(const QString& text) const;
 };
 
 } // namespace Velmora
