@@ -239,9 +239,13 @@ void FBAbstractBlockGraphics::relayout()
     QGraphicsLayout* grid = layout();
     if (grid && !grid->isActivated()) {
         grid->activate();
-        // The request posted for it is answered; left in the queue, requests of many
-        // blocks would make every later post and every deletion search a long queue.
+        // Qt searches the whole event queue to drop or merge one object's posted event, and a
+        // load posts for every block before the event loop runs again. The queue is kept short:
+        // the layout request just answered goes, and so do the polish requests. Each graphics
+        // layout makes a hidden helper widget for style metrics, and every new widget posts one;
+        // a widget is polished anyway when it is shown.
         QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+        QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
     }
     if (m_notify)
         emit onNeedUpdateConnections();

@@ -135,7 +135,7 @@ void FBPortGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     }
     painter->setFont(m_font);
     painter->setPen(style.port().textColor);
-    painter->drawText(m_textRect, int(m_labelAlignment), m_label);
+    m_cachedLabel.draw(painter, m_textRect, int(m_labelAlignment), m_label);
 }
 
 } // namespace Velmora

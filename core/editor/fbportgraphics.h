@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/cachedtext.h"
 #include "editor/fbgraphicsitem.h"
 #include "vlm_core_export.h"
 
@@ -68,6 +69,7 @@ protected:
     QColor m_outlineColor;
     int m_portIndex = 0;
     Qt::Alignment m_labelAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    CachedText m_cachedLabel;
 
 private:
     void showInLayout(bool visible);

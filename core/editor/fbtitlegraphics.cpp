@@ -57,14 +57,14 @@ void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
     painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
     painter->setFont(m_font);
     painter->setPen(style.textColor);
-    painter->drawText(boundingRect(), Qt::AlignCenter, m_text);
+    m_cachedText.draw(painter, boundingRect(), Qt::AlignCenter, m_text);
 }
 
 void FBTitleGraphics::paintPlainText(QPainter* painter)
 {
     painter->setFont(m_font);
     painter->setPen(StyleCollection::instance().paintStyle().block().textColor);
-    painter->drawText(boundingRect(), Qt::AlignCenter, m_text);
+    m_cachedText.draw(painter, boundingRect(), Qt::AlignCenter, m_text);
 }
 
 } // namespace Velmora

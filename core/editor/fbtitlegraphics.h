@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/cachedtext.h"
 #include "editor/fbgraphicsitem.h"
 #include "vlm_core_export.h"
 
@@ -38,6 +39,7 @@ protected:
     QFont m_font;
     qreal m_extraWidth = 0.0;
     qreal m_extraHeight = 0.0;
+    CachedText m_cachedText;
 };
 
 } // namespace Velmora

@@ -201,6 +201,13 @@ void GraphicsScene::setPortFlags(const ConnectionPresenter* connection, bool con
         receiver->setInputConnected(connection->receiverIndex(), connected);
 }
 
+// Looked up among the connections of its emitter, not in the list of all of them: loading or
+// drawing a diagram asks this for every connection of every block that changes.
+bool GraphicsScene::hasConnection(ConnectionPresenter* connection) const
+{
+    return connection && m_connectionsById.contains(connection->emitterId(), connection);
+}
+
 void GraphicsScene::attachConnection(ConnectionPresenter* connection)
 {
     connection->addToScene(this);
@@ -233,7 +240,7 @@ void GraphicsScene::addConnection(ConnectionPresenter* connection)
 
 void GraphicsScene::removeConnection(ConnectionPresenter* connection, bool removeFromScene)
 {
-    if (!connection || !m_connections.contains(connection))
+    if (!hasConnection(connection))
         return;
     detachConnection(connection, removeFromScene);
     finishEdit(false);
@@ -245,9 +252,8 @@ void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& conn
     // A connection held off the scene may come back to a block whose ports changed in the
     // meantime (port counts are not part of the undo history): it rejoins its ports, or stays
     // off the scene when a port is gone or its input has been taken.
-    QSet<ConnectionPresenter*> present(m_connections.cbegin(), m_connections.cend());
     for (ConnectionPresenter* connection : connections) {
-        if (!connection || present.contains(connection))
+        if (!connection || hasConnection(connection))
             continue;
         if (!canAttach(connection)) {
             // A line drawn onto the scene but refused does not stay there as a ghost.
@@ -255,7 +261,6 @@ void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& conn
                 connection->removeFromScene();
             continue;
         }
-        present.insert(connection);
         m_connections.append(connection);
         attachConnection(connection);
         followPorts(connection);
@@ -304,7 +309,7 @@ bool GraphicsScene::followPorts(ConnectionPresenter* connection, const FuncBlock
 void GraphicsScene::removeGroupConnection(const QVector<ConnectionPresenter*>& connections)
 {
     for (ConnectionPresenter* connection : connections) {
-        if (connection && m_connections.contains(connection))
+        if (hasConnection(connection))
             detachConnection(connection, true);
     }
     finishEdit(false);
@@ -834,7 +839,7 @@ void GraphicsScene::updateConnections(FuncBlock* block)
     bool removed = false;
     for (const QPointer<ConnectionPresenter>& connection : qAsConst(connections)) {
         // A nested update (a port flag redraws a block) may have dealt with it already.
-        if (!connection || !m_connections.contains(connection))
+        if (!hasConnection(connection))
             continue;
         if (followPorts(connection, block))
             continue;

@@ -132,6 +132,7 @@ private:
     // Whether a connection can go on the scene: both blocks there, both ports there, and its
     // input free.
     bool canAttach(const ConnectionPresenter* connection) const;
+    bool hasConnection(ConnectionPresenter* connection) const;
     // Moves a connection's ends onto their ports, only the ends at `block` when one is given;
     // false when such a port is gone. An end whose block is not on the scene is left alone.
     bool followPorts(ConnectionPresenter* connection, const FuncBlock* block = nullptr);

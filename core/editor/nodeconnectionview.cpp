@@ -45,7 +45,11 @@ bool isVerticalSegment(const QPointF& a, const QPointF& b)
 NodeConnectionView::NodeConnectionView(QGraphicsItem* parent)
     : IConnectionView(parent)
 {
-    setCacheMode(DeviceCoordinateCache);
+    // No item cache: a cached line is a pixmap as large as its whole bounding rectangle, mostly
+    // transparent, filled and blended at every repaint after a zoom and rebuilt whenever a block
+    // at either end moves. Drawing the few hundred pixels of the line itself costs a fraction of
+    // that, and a long line's pixmaps overflow the pixmap cache when zoomed out.
+    setCacheMode(NoCache);
     updatePath();
 }
 

@@ -85,33 +85,72 @@ DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n)
     result.blocks = scene.getFuncBlocks().size();
 
     // Each free input is fed, with the probability that gives the target on average, from a
-    // block of its kind among the two rows before it; a second pass makes up any shortfall.
+    // block of its kind to its left, so that signals run left to right: mostly a neighbour up to
+    // three cells away and one row up or down, now and then (one in ten) any block of the two rows
+    // before it, a long line across the sheet. A second pass makes up any shortfall from the
+    // nearest blocks to the left, and for the first column from any block before it.
     const int target = connectionTarget(n);
     int freeInputs = 0;
     for (const Placed& entry : qAsConst(placed))
         freeInputs += entry.inputs;
     const double chance = freeInputs ? double(target) / freeInputs : 0;
+    const auto feeds = [&placed](int candidate, const Placed& receiver) {
+        return candidate >= 0 && candidate < placed.size() && placed.at(candidate).output == receiver.input;
+    };
+    const auto neighbour = [&](int i, int column, int row) {
+        for (int attempt = 0; attempt < 8 && column > 0; ++attempt) {
+            const int candidate = (row + int(random.bounded(3)) - 1) * columns + column - 1
+                - int(random.bounded(qMin(3, column)));
+            if (candidate != i && feeds(candidate, placed.at(i)))
+                return candidate;
+        }
+        return -1;
+    };
+    const auto acrossTwoRows = [&](int i) {
+        const int window = qMin(i, 2 * columns);
+        for (int attempt = 0; attempt < 8 && window > 0; ++attempt) {
+            const int candidate = i - 1 - int(random.bounded(window));
+            if (candidate % columns < i % columns && feeds(candidate, placed.at(i)))
+                return candidate;
+        }
+        return -1;
+    };
+    const auto nearestToTheLeft = [&](int i, int column, int row) {
+        for (int c = column - 1; c >= 0; --c) {
+            for (int r : { row, row - 1, row + 1 }) {
+                if (feeds(r * columns + c, placed.at(i)))
+                    return r * columns + c;
+            }
+        }
+        for (int c = column - 1; c >= 0; --c) {
+            for (int k = c; k < placed.size(); k += columns) {
+                if (feeds(k, placed.at(i)))
+                    return k;
+            }
+        }
+        for (int k = i - 1; k >= 0; --k) {
+            if (feeds(k, placed.at(i)))
+                return k;
+        }
+        return -1;
+    };
     int drawn = 0;
     timer.restart();
     for (int pass = 0; pass < 2 && drawn < target; ++pass) {
         for (int i = 0; i < placed.size() && drawn < target; ++i) {
             Placed& receiver = placed[i];
+            const int column = i % columns;
+            const int row = i / columns;
             for (int input = 0; input < receiver.inputs && drawn < target; ++input) {
                 if (receiver.fed.at(input) || (pass == 0 && random.generateDouble() >= chance))
                     continue;
-                const int window = qMin(i, 2 * columns);
                 int emitter = -1;
-                for (int attempt = 0; attempt < 8 && window > 0; ++attempt) {
-                    const int candidate = i - 1 - random.bounded(window);
-                    if (placed.at(candidate).output == receiver.input) {
-                        emitter = candidate;
-                        break;
-                    }
-                }
-                for (int k = i - 1; emitter < 0 && pass == 1 && k >= 0; --k) {
-                    if (placed.at(k).output == receiver.input)
-                        emitter = k;
-                }
+                if (pass == 1)
+                    emitter = nearestToTheLeft(i, column, row);
+                else if (random.bounded(10) == 0)
+                    emitter = acrossTwoRows(i);
+                else
+                    emitter = neighbour(i, column, row);
                 if (emitter < 0)
                     continue;
                 QVector<QPointF> bends;

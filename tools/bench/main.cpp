@@ -376,6 +376,10 @@ bool Bench::measureSize(int n)
     record("renderZoom1", "render 1600x900 at zoom 1.0", n, median(zoom1));
     const auto fitted = timeRuns(m_repeat, [&] { render(bounds); });
     record("renderFitted", "render 1600x900 fitted", n, median(fitted), { 33, 4.5 });
+    // Blocks keep their pictures at one zoom only: the first render after a zoom draws them anew.
+    const auto rezoomed = timeRuns(m_repeat, [&] { render(bounds); }, [&] { render(QRectF(bounds.topLeft(), QSizeF(1600, 900))); });
+    record("renderRezoomed", "render fitted, first after a zoom", n, median(rezoomed));
+    if (qEnvironmentVariableIsSet("TMPDUMP")) image.save(QStringLiteral("/tmp/fit%1.png").arg(n));
     return true;
 }
 

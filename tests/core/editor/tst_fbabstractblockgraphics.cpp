@@ -85,6 +85,7 @@ private slots:
     void build();
     void factoryKeys();
     void inputCount();
+    void postedRequestsDropped();
     void hidePort();
     void portGeometry();
     void hitRadius();
@@ -190,6 +191,33 @@ void tst_FBAbstractBlockGraphics::inputCount()
     inputsOf(*block)->recalcPorts(ports);
     QCOMPARE(labels(graphics->inputPorts()), (QStringList { "In 1 (bool)", "In 2 (bool)" }));
     QCOMPARE(graphics->size().height(), height);
+}
+
+// Laying blocks out leaves none of their requests in the event queue, which a load would
+// otherwise fill; a widget whose polish request went with them is still polished when shown.
+void tst_FBAbstractBlockGraphics::postedRequestsDropped()
+{
+    QWidget widget;
+    std::vector<BlockPtr> blocks;
+    for (const char* proto : { "AND", "Constant", "Analog Signal Type", "Comment" })
+        blocks.emplace_back(createBlock(QString::fromLatin1(proto)));
+    struct Counter : QObject
+    {
+        int posted = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            posted += event->type() == QEvent::PolishRequest || event->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&counter);
+    QCOMPARE(counter.posted, 0);
+    QVERIFY(!widget.testAttribute(Qt::WA_WState_Polished));
+    widget.show();
+    QVERIFY(widget.testAttribute(Qt::WA_WState_Polished));
+    QCOMPARE(blocks.front()->graphics()->size(), blocks.front()->graphics()->effectiveSizeHint(Qt::MinimumSize));
 }
 
 void tst_FBAbstractBlockGraphics::hidePort()
