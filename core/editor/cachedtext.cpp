@@ -42,7 +42,8 @@ void CachedText::draw(QPainter* painter, const QRectF& rect, int flags, const QS
     }
     const QFont& font = painter->font();
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 0;
-    if (!m_valid || text != m_text || rect != m_rect || flags != m_flags || painter->layoutDirection() != m_direction || dpi != m_dpi || font != m_font) {
+    if (!m_valid || text != m_text || rect != m_rect || flags != m_flags || painter->layoutDirection() != m_direction
+        || dpi != m_dpi || font != m_font) {
         m_text = text;
         m_rect = rect;
         m_flags = flags;

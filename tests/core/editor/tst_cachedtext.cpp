@@ -62,13 +62,13 @@ void TestCachedText::drawsWhatDrawTextDraws_data()
     QTest::newRow("two lines") << "first\nsecond line" << int(Qt::AlignCenter) << QSizeF(150, 60) << 0.8 << false;
     QTest::newRow("two lines, single line flag")
         << "first\nsecond" << int(Qt::AlignCenter | Qt::TextSingleLine) << QSizeF(150, 60) << 1.0 << false;
-    QTest::newRow("overflow, clipped") << "a much longer text than fits" << int(Qt::AlignCenter) << QSizeF(60, 8)
-                                       << 1.0 << false;
-    QTest::newRow("overflow, not clipped") << "a much longer text than fits" << int(Qt::AlignCenter | Qt::TextDontClip)
-                                           << QSizeF(60, 8) << 1.0 << false;
+    QTest::newRow("overflow, clipped") << "a much longer text than fits" << int(Qt::AlignCenter) << QSizeF(60, 8) << 1.0
+                                       << false;
+    QTest::newRow("overflow, not clipped")
+        << "a much longer text than fits" << int(Qt::AlignCenter | Qt::TextDontClip) << QSizeF(60, 8) << 1.0 << false;
     QTest::newRow("bottom right") << "42" << int(Qt::AlignBottom | Qt::AlignRight) << QSizeF(100, 50) << 1.3 << false;
-    QTest::newRow("left to drawText: word wrap") << "wrap these words" << int(Qt::AlignLeft | Qt::TextWordWrap)
-                                                 << QSizeF(50, 80) << 1.0 << false;
+    QTest::newRow("left to drawText: word wrap")
+        << "wrap these words" << int(Qt::AlignLeft | Qt::TextWordWrap) << QSizeF(50, 80) << 1.0 << false;
     QTest::newRow("empty") << "" << int(Qt::AlignCenter) << QSizeF(50, 20) << 1.0 << false;
     QTest::newRow("Cyrillic") << "Вход 1 (bool)" << left << QSizeF() << 1.0 << false;
     QTest::newRow("left to drawText: right to left") << "שלום 1" << right << QSizeF(120, 30) << 1.0 << false;
@@ -91,7 +91,8 @@ void TestCachedText::drawsWhatDrawTextDraws()
 
     CachedText cached;
     for (int pass = 0; pass < 2; ++pass)
-        QVERIFY2(drawsLikeDrawText(cached, font, rect, flags, text, scale), qPrintable(QStringLiteral("pass %1").arg(pass)));
+        QVERIFY2(drawsLikeDrawText(cached, font, rect, flags, text, scale),
+                 qPrintable(QStringLiteral("pass %1").arg(pass)));
 }
 
 // A changed text, rectangle or font is laid out again.
@@ -106,7 +107,7 @@ void TestCachedText::followsChanges()
         int pointSize;
     };
     const Step steps[] = { { "AND", rect, 10 }, { "XOR", rect, 10 }, { "XOR", rect.translated(7, 5), 10 },
-                           { "XOR", rect, 14 }, { "", rect, 14 }, { "AND", rect, 10 } };
+                           { "XOR", rect, 14 }, { "", rect, 14 },    { "AND", rect, 10 } };
     for (const Step& step : steps) {
         const QFont font(QStringLiteral("Arial"), step.pointSize);
         QVERIFY2(drawsLikeDrawText(cached, font, step.rect, Qt::AlignCenter, step.text), qPrintable(step.text));
