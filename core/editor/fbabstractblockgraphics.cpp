@@ -237,16 +237,15 @@ void FBAbstractBlockGraphics::relayout()
     // is applied here directly: delivering the posted request would search the whole event
     // queue each time, which a load of many blocks fills.
     QGraphicsLayout* grid = layout();
-    if (grid && !grid->isActivated()) {
+    if (grid && !grid->isActivated())
         grid->activate();
-        // Qt searches the whole event queue to drop or merge one object's posted event, and a
-        // load posts for every block before the event loop runs again. The queue is kept short:
-        // the layout request just answered goes, and so do the polish requests. Each graphics
-        // layout makes a hidden helper widget for style metrics, and every new widget posts one;
-        // a widget is polished anyway when it is shown.
-        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
-        QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
-    }
+    // Qt searches the whole event queue to drop or merge one object's posted event, and a load
+    // posts for every block before the event loop runs again. The queue is kept short: the
+    // block's layout request goes, answered here or by Qt laying the block out on a resize, and
+    // so do the polish requests. Each graphics layout makes a hidden helper widget for style
+    // metrics, and every new widget posts one; a widget is polished anyway when it is shown.
+    QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
     if (m_notify)
         emit onNeedUpdateConnections();
 }
