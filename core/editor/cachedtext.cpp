@@ -16,6 +16,13 @@ constexpr qreal kUnwrappedWidth = 0x01000000;
 // Separates the length variants of a text; drawText picks one by the rectangle.
 constexpr ushort kLengthVariantSeparator = 0x9c;
 
+// Exactly the same: QRectF's own comparison is fuzzy, but which lines fit and where they sit
+// depend on the exact height.
+bool sameRect(const QRectF& a, const QRectF& b)
+{
+    return a.x() == b.x() && a.y() == b.y() && a.width() == b.width() && a.height() == b.height();
+}
+
 } // namespace
 
 CachedText::CachedText() = default;
@@ -42,8 +49,8 @@ void CachedText::draw(QPainter* painter, const QRectF& rect, int flags, const QS
     }
     const QFont& font = painter->font();
     const int dpi = painter->device() ? painter->device()->logicalDpiY() : 0;
-    if (!m_valid || text != m_text || rect != m_rect || flags != m_flags || painter->layoutDirection() != m_direction
-        || dpi != m_dpi || font != m_font) {
+    if (!m_valid || text != m_text || !sameRect(rect, m_rect) || flags != m_flags
+        || painter->layoutDirection() != m_direction || dpi != m_dpi || font != m_font) {
         m_text = text;
         m_rect = rect;
         m_flags = flags;

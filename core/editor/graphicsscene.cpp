@@ -201,11 +201,11 @@ void GraphicsScene::setPortFlags(const ConnectionPresenter* connection, bool con
         receiver->setInputConnected(connection->receiverIndex(), connected);
 }
 
-// Looked up among the connections of its emitter, not in the list of all of them: loading or
-// drawing a diagram asks this for every connection of every block that changes.
+// Not a scan of the list of all connections: loading or drawing a diagram asks this for every
+// connection of every block that changes.
 bool GraphicsScene::hasConnection(ConnectionPresenter* connection) const
 {
-    return connection && m_connectionsById.contains(connection->emitterId(), connection);
+    return connection && m_connectionSet.contains(connection);
 }
 
 void GraphicsScene::attachConnection(ConnectionPresenter* connection)
@@ -224,6 +224,7 @@ void GraphicsScene::detachConnection(ConnectionPresenter* connection, bool remov
     // connections to be updated, and this one must no longer be among them.
     m_blockSelectedConnections.remove(connection);
     m_connections.removeOne(connection);
+    m_connectionSet.remove(connection);
     m_connectionsById.remove(connection->emitterId(), connection);
     m_connectionsById.remove(connection->receiverId(), connection);
     disconnect(connection, &ConnectionPresenter::onDelete, this, &GraphicsScene::slotRemoveItems);
@@ -262,6 +263,7 @@ void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& conn
             continue;
         }
         m_connections.append(connection);
+        m_connectionSet.insert(connection);
         attachConnection(connection);
         followPorts(connection);
     }

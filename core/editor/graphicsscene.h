@@ -162,6 +162,7 @@ private:
     QVector<FuncBlock*> m_selectedFuncBlocks;
     QHash<QString, FuncBlock*> m_funcBlocksById;
     QVector<ConnectionPresenter*> m_connections;
+    QSet<ConnectionPresenter*> m_connectionSet; // the same, for membership tests
     QVector<ConnectionPresenter*> m_selectedConnections;
     QSet<ConnectionPresenter*> m_movableConnections;
     QVector<ConnectionPresenter*> m_movableEmitterConnections;

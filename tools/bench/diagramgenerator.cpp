@@ -85,10 +85,11 @@ DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n)
     result.blocks = scene.getFuncBlocks().size();
 
     // Each free input is fed, with the probability that gives the target on average, from a
-    // block of its kind to its left, so that signals run left to right: mostly a neighbour up to
-    // three cells away and one row up or down, now and then (one in ten) any block of the two rows
-    // before it, a long line across the sheet. A second pass makes up any shortfall from the
-    // nearest blocks to the left, and for the first column from any block before it.
+    // block of its kind placed before it, so that no signal runs in a loop, and from its left:
+    // mostly a neighbour up to three cells away in its row or the row above, now and then (one in
+    // ten) any block of the two rows before it, a long line across the sheet. A second pass makes
+    // up any shortfall from the nearest blocks to the left, and for the first column from the end
+    // of the rows above.
     const int target = connectionTarget(n);
     int freeInputs = 0;
     for (const Placed& entry : qAsConst(placed))
@@ -99,7 +100,7 @@ DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n)
     };
     const auto neighbour = [&](int i, int column, int row) {
         for (int attempt = 0; attempt < 8 && column > 0; ++attempt) {
-            const int candidate = (row + int(random.bounded(3)) - 1) * columns + column - 1
+            const int candidate = (row - int(random.bounded(2))) * columns + column - 1
                 - int(random.bounded(qMin(3, column)));
             if (candidate != i && feeds(candidate, placed.at(i)))
                 return candidate;
@@ -117,13 +118,13 @@ DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n)
     };
     const auto nearestToTheLeft = [&](int i, int column, int row) {
         for (int c = column - 1; c >= 0; --c) {
-            for (int r : { row, row - 1, row + 1 }) {
+            for (int r : { row, row - 1 }) {
                 if (feeds(r * columns + c, placed.at(i)))
                     return r * columns + c;
             }
         }
         for (int c = column - 1; c >= 0; --c) {
-            for (int k = c; k < placed.size(); k += columns) {
+            for (int k = c; k < i; k += columns) {
                 if (feeds(k, placed.at(i)))
                     return k;
             }

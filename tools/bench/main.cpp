@@ -379,7 +379,6 @@ bool Bench::measureSize(int n)
     // Blocks keep their pictures at one zoom only: the first render after a zoom draws them anew.
     const auto rezoomed = timeRuns(m_repeat, [&] { render(bounds); }, [&] { render(QRectF(bounds.topLeft(), QSizeF(1600, 900))); });
     record("renderRezoomed", "render fitted, first after a zoom", n, median(rezoomed));
-    if (qEnvironmentVariableIsSet("TMPDUMP")) image.save(QStringLiteral("/tmp/fit%1.png").arg(n));
     return true;
 }
 

@@ -100,17 +100,26 @@ void TestCachedText::followsChanges()
 {
     CachedText cached;
     const QRectF rect(0, 0, 200, 30);
+    // A rectangle exactly one line high holds one line; a hair taller, it would hold the second.
+    const qreal line = QFontMetricsF(QFont(QStringLiteral("Arial"), 10)).height();
+    const QRectF oneLine(0, 0, 200, line);
     struct Step
     {
         QString text;
         QRectF rect;
         int pointSize;
     };
-    const Step steps[] = { { "AND", rect, 10 }, { "XOR", rect, 10 }, { "XOR", rect.translated(7, 5), 10 },
-                           { "XOR", rect, 14 }, { "", rect, 14 },    { "AND", rect, 10 } };
+    const Step steps[] = { { "AND", rect, 10 },
+                           { "XOR", rect, 10 },
+                           { "XOR", rect.translated(7, 5), 10 },
+                           { "XOR", rect, 14 },
+                           { "", rect, 14 },
+                           { "one\ntwo", oneLine.adjusted(0, 0, 0, line * 1e-13), 10 },
+                           { "one\ntwo", oneLine, 10 } };
     for (const Step& step : steps) {
         const QFont font(QStringLiteral("Arial"), step.pointSize);
-        QVERIFY2(drawsLikeDrawText(cached, font, step.rect, Qt::AlignCenter, step.text), qPrintable(step.text));
+        QVERIFY2(drawsLikeDrawText(cached, font, step.rect, Qt::AlignLeft | Qt::AlignVCenter, step.text),
+                 qPrintable(step.text));
     }
 }
 

@@ -201,6 +201,12 @@ void tst_FBAbstractBlockGraphics::postedRequestsDropped()
     std::vector<BlockPtr> blocks;
     for (const char* proto : { "AND", "Constant", "Analog Signal Type", "Comment" })
         blocks.emplace_back(createBlock(QString::fromLatin1(proto)));
+    QGraphicsScene scene;
+    for (const BlockPtr& block : blocks)
+        scene.addItem(block->graphics());
+    FBDataPorts ports = inputsOf(*blocks.front())->data();
+    ports.setCountPorts(4);
+    inputsOf(*blocks.front())->recalcPorts(ports);
     struct Counter : QObject
     {
         int posted = 0;
@@ -218,6 +224,8 @@ void tst_FBAbstractBlockGraphics::postedRequestsDropped()
     widget.show();
     QVERIFY(widget.testAttribute(Qt::WA_WState_Polished));
     QCOMPARE(blocks.front()->graphics()->size(), blocks.front()->graphics()->effectiveSizeHint(Qt::MinimumSize));
+    for (const BlockPtr& block : blocks)
+        scene.removeItem(block->graphics());
 }
 
 void tst_FBAbstractBlockGraphics::hidePort()
