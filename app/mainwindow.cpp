@@ -23,6 +23,8 @@
 #include "library/librarytreemodel.h"
 #include "project/iproject.h"
 #include "project/projectmanager.h"
+#include "project/projectrecovery.h"
+#include "project/recentprojects.h"
 #include "projectcreatorwidget.h"
 #include "projectstabwidget.h"
 #include "propertiesdelegate.h"
@@ -36,6 +38,9 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
 #include <QTranslator>
@@ -76,10 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_guiTranslator = new QTranslator(this);
     m_qtTranslator = new QTranslator(this);
 
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvet inc"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));
-    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
+    setApplicationIdentity();
 
     createComponents();
 
@@ -88,11 +90,20 @@ MainWindow::MainWindow(QWidget* parent)
     loadTranslations(settings.language());
     restoreWindowLayout(settings);
     m_projectManager->readSettings(settings);
+    m_recovery->readSettings(settings);
     m_deviceClient->readClientSettings(settings);
 
     connectVisibilityTrackers();
     connectActions();
     setProjectActionsEnabled(false);
+}
+
+void MainWindow::setApplicationIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvet inc"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("norvet.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.2.0"));
 }
 
 MainWindow::~MainWindow()
@@ -116,6 +127,9 @@ void MainWindow::createComponents()
 
     m_projectBuilder = new ProjectBuilder;
     m_projectManager = new ProjectManager(this);
+    m_recovery = new ProjectRecovery(m_projectManager, QString(), m_projectManager);
+    connect(m_projectManager->recentProjects(), &RecentProjects::onChanged, this, &MainWindow::updateRecentMenu);
+    updateRecentMenu();
     m_projectTabs = new ProjectsTabWidget(this);
     setCentralWidget(m_projectTabs);
     connectProjectSignals();
@@ -180,6 +194,7 @@ void MainWindow::connectActions()
         { ui->actionCut, &MainWindow::slotActionCut },
         { ui->actionCopy, &MainWindow::slotActionCopy },
         { ui->actionPaste, &MainWindow::slotActionPaste },
+        { ui->actionSelectAll, &MainWindow::slotActionSelectAll },
         { ui->actionUndo, &MainWindow::slotActionUndo },
         { ui->actionRedo, &MainWindow::slotActionRedo },
         { ui->actionConnect, &MainWindow::slotActionConnect },
@@ -338,6 +353,7 @@ void MainWindow::slotChangedSettings()
     StyleCollection::instance().readSettings(settings);
     applyLanguageSetting(settings);
     m_projectManager->readSettings(settings);
+    m_recovery->readSettings(settings);
     m_deviceClient->readClientSettings(settings);
     applyViewSettings(settings);
 }
@@ -390,6 +406,12 @@ void MainWindow::slotActionPaste()
 {
     if (IProject* project = m_projectManager->currentProject())
         project->paste();
+}
+
+void MainWindow::slotActionSelectAll()
+{
+    if (IProject* project = m_projectManager->currentProject())
+        project->selectAll();
 }
 
 void MainWindow::slotActionUndo()
@@ -481,6 +503,74 @@ void MainWindow::slotActionAbout()
 {
     AboutDialog about;
     about.exec();
+}
+
+void MainWindow::updateRecentMenu()
+{
+    QMenu* menu = ui->menuRecentProjects;
+    menu->clear();
+    const QStringList paths = m_projectManager->recentProjects()->paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        // &1 … &9, then 1&0: a key for each entry.
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        const QString path = paths.at(i);
+        QAction* entry = menu->addAction(QStringLiteral("%1 %2").arg(number, QDir::toNativeSeparators(path)));
+        connect(entry, &QAction::triggered, this, [this, path] { openRecentProject(path); });
+    }
+    menu->addSeparator();
+    QAction* clear = menu->addAction(QCoreApplication::translate("MainWindow", "Clear List"));
+    clear->setObjectName(QStringLiteral("actionClearRecent"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, &QAction::triggered, m_projectManager->recentProjects(), &RecentProjects::clear);
+}
+
+void MainWindow::openRecentProject(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_projectManager->recentProjects()->remove(path);
+        QMessageBox::warning(this, QCoreApplication::translate("MainWindow", "Recent Projects"),
+                             QCoreApplication::translate("MainWindow", "The file %1 no longer exists. It is removed from the list.")
+                                 .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    m_projectManager->openProject(path);
+}
+
+void MainWindow::openAtStart(const QStringList& files)
+{
+    offerRecovery();
+    for (const QString& file : files)
+        m_projectManager->openProject(file);
+}
+
+void MainWindow::offerRecovery()
+{
+    const QList<ProjectRecovery::Entry> left = m_recovery->leftCopies();
+    if (left.isEmpty())
+        return;
+    QStringList lines;
+    for (const ProjectRecovery::Entry& entry : left)
+        lines << QCoreApplication::translate("MainWindow", "%1, copy of %2")
+                     .arg(QDir::toNativeSeparators(entry.originalPath),
+                          m_locale.toString(entry.time.toLocalTime(), QLocale::ShortFormat));
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("MainWindow", "Recover projects"),
+                    QCoreApplication::translate("MainWindow",
+                                                "Velmora did not exit normally. Unsaved changes of %n project(s) "
+                                                "were kept:", nullptr, left.size()),
+                    QMessageBox::NoButton, this);
+    box.setInformativeText(lines.join(QLatin1Char('\n')));
+    QPushButton* restore = box.addButton(QCoreApplication::translate("MainWindow", "Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QCoreApplication::translate("MainWindow", "Discard"), QMessageBox::DestructiveRole);
+    box.addButton(QCoreApplication::translate("MainWindow", "Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) {
+        m_recovery->restore(left);
+    } else if (box.clickedButton() == discard) {
+        m_recovery->discard(left);
+    } else {
+        m_recovery->releaseLeftCopies();
+    }
 }
 
 void MainWindow::writeAppSettings()

@@ -22,6 +22,7 @@ class IProject;
 class LibraryTreeModel;
 class ProjectBuilder;
 class ProjectManager;
+class ProjectRecovery;
 class ProjectsTabWidget;
 class PropertyTreeModel;
 class SettingsWidget;
@@ -36,6 +37,9 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The names that locate the settings and data folders, and the version.
+    static void setApplicationIdentity();
+
     QLocale currentLocale() const { return m_locale; }
     ProjectManager* projectManager() const { return m_projectManager; }
     IDeviceClient* deviceClient() const { return m_deviceClient; }
@@ -45,6 +49,13 @@ public:
     void restoreWindowLayout(QSettings& settings);
     void saveWindowLayout(QSettings& settings);
     void applyViewSettings(QSettings& settings);
+    ProjectRecovery* projectRecovery() const { return m_recovery; }
+
+    // What a start does once the window shows: offers the recovery copies a crashed run
+    // left, then opens the files given on the command line.
+    void openAtStart(const QStringList& files);
+    // Asks what to do with the copies left by runs that did not exit normally.
+    void offerRecovery();
 
 public slots:
     void slotActionNew();
@@ -56,6 +67,7 @@ public slots:
     void slotActionCut();
     void slotActionCopy();
     void slotActionPaste();
+    void slotActionSelectAll();
     void slotActionUndo();
     void slotActionRedo();
     void slotActionConnect();
@@ -90,6 +102,8 @@ private:
     void updateWindowTitle(IProject* project);
     void connectVisibilityTrackers();
     void writeAppSettings();
+    void updateRecentMenu();
+    void openRecentProject(const QString& path);
 
     Ui::MainWindow* ui = nullptr;
     QLocale m_locale;
@@ -101,6 +115,7 @@ private:
     SettingsWidget* m_settings = nullptr;
     ProjectsTabWidget* m_projectTabs = nullptr;
     ProjectManager* m_projectManager = nullptr;
+    ProjectRecovery* m_recovery = nullptr;
     ProjectBuilder* m_projectBuilder = nullptr;
     IDeviceClient* m_deviceClient = nullptr;
     TCPFirmwareClient* m_firmwareClient = nullptr;

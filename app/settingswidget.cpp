@@ -3,6 +3,7 @@
 
 #include "device/ideviceclient.h"
 #include "editor/stylecollection.h"
+#include "project/projectrecovery.h"
 #include "services/appsettings.h"
 #include "services/ipv4validator.h"
 
@@ -47,6 +48,7 @@ SettingsWidget::SettingsWidget(QWidget* parent)
     connect(ui->ipLineEdit, &QLineEdit::textChanged, this, &SettingsWidget::slotChanged);
     connect(ui->ipLineEdit, &QLineEdit::textChanged, this, &SettingsWidget::updateButtons);
     connect(ui->portSpinBox, &QSpinBox::editingFinished, this, &SettingsWidget::slotChanged);
+    connect(ui->autosaveSpinBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &SettingsWidget::slotChanged);
     for (QCheckBox* box : { ui->toolbarCheckBox, ui->libraryCheckBox, ui->propertiesCeckBox, ui->undoStackCheckBox,
                             ui->consoleCeckBox })
         connect(box, &QCheckBox::stateChanged, this, &SettingsWidget::slotChanged);
@@ -66,6 +68,8 @@ void SettingsWidget::loadValues()
         settings.value(QStringLiteral("default_projects_directory"), QDir::currentPath()).toString());
     ui->comboBoxLang->setCurrentText(QLocale::languageToString(
         settings.value(QStringLiteral("language"), AppSettings::defaultLanguage()).toLocale().language()));
+    ui->autosaveSpinBox->setValue(
+        settings.value(QStringLiteral("autosave_interval"), ProjectRecovery::defaultInterval).toInt());
     settings.endGroup();
 
     // A missing address shows the one the device client uses, so an Apply of anything else
@@ -98,6 +102,7 @@ void SettingsWidget::saveValues()
     settings.beginGroup(generalGroup);
     settings.setValue(QStringLiteral("default_projects_directory"), ui->defaultPathlineEdit->text());
     settings.setValue(QStringLiteral("language"), ui->comboBoxLang->currentData());
+    settings.setValue(QStringLiteral("autosave_interval"), ui->autosaveSpinBox->value());
     settings.endGroup();
     settings.sync();
 
@@ -180,6 +185,7 @@ void SettingsWidget::slotDefaultSettings()
     ui->ipLineEdit->setText(QStringLiteral("10.14.0.254"));
     ui->portSpinBox->setValue(IDeviceClient::defaultPort);
     ui->defaultPathlineEdit->setText(QDir::currentPath());
+    ui->autosaveSpinBox->setValue(ProjectRecovery::defaultInterval);
 
     saveValues();
     emit onChangeSettings();

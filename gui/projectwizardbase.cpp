@@ -24,9 +24,10 @@ void ProjectWizardBase::setupProject(IProject* project)
     const QString name = field(QStringLiteral("fileName")).toString();
     const QString directory = field(QStringLiteral("fileDir")).toString();
     const int device = field(QStringLiteral("device")).toInt();
-    project->setFilePath(name, directory);
+    // Nothing is written here: the project manager writes the file once it has asked about
+    // a project open at the same place.
+    project->setFilePath(IProject::folderFilePath(name, directory, project->getExtension()));
     project->setDevice(DeviceType(device));
-    project->save(QString());
 }
 
 void ProjectWizardBase::accept()

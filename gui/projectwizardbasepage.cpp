@@ -28,11 +28,12 @@ QString defaultProjectsDirectory()
 }
 
 // The project gets a folder of that name inside the chosen directory: a separator, "." or
-// ".." would put it somewhere else. A dot anywhere would also make the file's suffix more
-// than its extension, and a project is opened by its suffix, so the file could not be opened.
+// ".." would put it somewhere else. Other dots are fine, a project is known by its last
+// suffix.
 bool isUsableName(const QString& name)
 {
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('.'));
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && name != QLatin1String(".")
+        && name != QLatin1String("..");
 }
 
 } // namespace
@@ -86,7 +87,9 @@ QString ProjectWizardBasePage::fileName() const
 
 bool ProjectWizardBasePage::isComplete() const
 {
-    return QWizardPage::isComplete() && isUsableName(m_nameEdit->text());
+    // A name typed with the extension would end in it twice.
+    const QString name = m_nameEdit->text();
+    return QWizardPage::isComplete() && isUsableName(name) && !name.endsWith(QLatin1Char('.') + m_extension);
 }
 
 void ProjectWizardBasePage::slotDefFilePath(bool checked)

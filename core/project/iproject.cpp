@@ -3,6 +3,7 @@
 #include "services/console.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -62,11 +63,16 @@ void IProject::setFilePath(const QString& path)
     emit onModified();
 }
 
+QString IProject::folderFilePath(const QString& name, const QString& directory, const QString& extension)
+{
+    const QString fileWithExtension = QStringLiteral("%1.%2").arg(name, extension);
+    const QString projectFolder = QDir(directory).absoluteFilePath(name);
+    return QFileInfo(QDir(projectFolder), fileWithExtension).absoluteFilePath();
+}
+
 void IProject::setFilePath(const QString& name, const QString& directory)
 {
-    const QString fileWithExtension = QStringLiteral("%1.%2").arg(name, m_extension);
-    const QString projectFolder = QDir(directory).absoluteFilePath(name);
-    const QFileInfo info(QDir(projectFolder), fileWithExtension);
+    const QFileInfo info(folderFilePath(name, directory, m_extension));
     createFiles(info);
     setFilePath(info.absoluteFilePath());
 }
@@ -126,6 +132,25 @@ bool IProject::load(const QString& path)
         return false;
     }
     setFilePath(path);
+    return true;
+}
+
+QByteArray IProject::snapshot()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return saveData(buffer) ? buffer.data() : QByteArray();
+}
+
+bool IProject::loadSnapshot(const QByteArray& data, const QString& path, QString& error)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    if (!loadData(buffer, error))
+        return false;
+    setFilePath(path);
+    setModified(true);
     return true;
 }
 

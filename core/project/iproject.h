@@ -6,9 +6,9 @@
 #include <QObject>
 #include <QString>
 
-class QFile;
-class QFileDevice;
+class QByteArray;
 class QFileInfo;
+class QIODevice;
 class QFileSystemWatcher;
 class QIcon;
 class QUndoStack;
@@ -45,6 +45,8 @@ public:
     void setFilePath(const QString& path);
     // directory/name/name.extension, with the folder and an empty file created.
     void setFilePath(const QString& name, const QString& directory);
+    // The path that places a project in a folder of its own: directory/name/name.extension.
+    static QString folderFilePath(const QString& name, const QString& directory, const QString& extension);
 
     QIcon* icon() const { return m_icon; }
     void setIcon(QIcon* icon);
@@ -59,6 +61,12 @@ public:
     // replaced only once the new contents are complete.
     virtual bool save(const QString& path);
 
+    // The project as its file would hold it, for a copy kept elsewhere; empty on failure.
+    QByteArray snapshot();
+    // Takes the diagram from such a copy and becomes the modified project of the file at
+    // `path`, which is not read. False with the reason in `error` when the copy is unreadable.
+    bool loadSnapshot(const QByteArray& data, const QString& path, QString& error);
+
     virtual QWidget* createView(QWidget* parent) = 0;
     virtual void acceptBuilder(ProjectBuilder* builder) = 0;
     virtual void undo() = 0;
@@ -66,6 +74,7 @@ public:
     virtual void copy() = 0;
     virtual void paste() = 0;
     virtual void cut() = 0;
+    virtual void selectAll() = 0;
     virtual ProjectBuildData* buildDataObj() const = 0;
     virtual QUndoStack* undoStack() const = 0;
 
@@ -76,10 +85,10 @@ public slots:
     void slotModified();
 
 protected:
-    virtual bool saveData(QFileDevice& file) = 0;
+    virtual bool saveData(QIODevice& file) = 0;
     // False with the reason in `error` when the file is not a project file this program can
     // read completely.
-    virtual bool loadData(QFile& file, QString& error) = 0;
+    virtual bool loadData(QIODevice& file, QString& error) = 0;
 
 private:
     bool createFiles(const QFileInfo& info);

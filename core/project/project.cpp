@@ -10,6 +10,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileDevice>
+#include <QPainterPath>
 
 namespace Velmora {
 
@@ -97,12 +98,19 @@ void Project::cut()
     m_scene->cut();
 }
 
+void Project::selectAll()
+{
+    QPainterPath everything;
+    everything.addRect(m_scene->sceneRect());
+    m_scene->setSelectionArea(everything, Qt::IntersectsItemShape);
+}
+
 QUndoStack* Project::undoStack() const
 {
     return m_scene->undoStack();
 }
 
-bool Project::saveData(QFileDevice& file)
+bool Project::saveData(QIODevice& file)
 {
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
@@ -114,7 +122,7 @@ bool Project::saveData(QFileDevice& file)
     return file.write(bytes) == bytes.size();
 }
 
-bool Project::loadData(QFile& file, QString& error)
+bool Project::loadData(QIODevice& file, QString& error)
 {
     QDataStream stream(&file);
     stream.setVersion(QDataStream::Qt_5_4);

@@ -22,6 +22,8 @@ public:
     void copy() override;
     void paste() override;
     void cut() override;
+    // Every block of the diagram, with the connections that follow blocks, in one selection change.
+    void selectAll() override;
     ProjectBuildData* buildDataObj() const override { return m_buildData; }
     QUndoStack* undoStack() const override;
     GraphicsScene* scene() const { return m_scene; }
@@ -30,8 +32,8 @@ public:
     static constexpr qint64 magic = 0x6E1C4B9A2F07D358;
 
 protected:
-    bool saveData(QFileDevice& file) override;
-    bool loadData(QFile& file, QString& error) override;
+    bool saveData(QIODevice& file) override;
+    bool loadData(QIODevice& file, QString& error) override;
 
 private:
     ProjectBuildData* m_buildData = nullptr;

@@ -64,7 +64,8 @@ QString ProjectCreator::possibleExtensions() const
 
 QString ProjectCreator::getIdByFilePath(const QString& path) const
 {
-    const QString suffix = QFileInfo(path).completeSuffix();
+    // The last suffix only: "pump-1.5.vlm" is a project file like "pump.vlm".
+    const QString suffix = QFileInfo(path).suffix();
     for (auto it = m_extensions.constBegin(); it != m_extensions.constEnd(); ++it) {
         if (it.value() == suffix)
             return it.key();

@@ -2,17 +2,33 @@
 
 #include "project/iproject.h"
 #include "project/projectcreator.h"
+#include "project/recentprojects.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 
 namespace Velmora {
 
+namespace {
+
+// One spelling for every way of writing a file's path: the file itself where it exists,
+// the cleaned absolute path where it does not.
+QString comparablePath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
 ProjectManager::ProjectManager(QObject* parent)
     : QObject(parent)
+    , m_recent(new RecentProjects(this))
 { }
 
 ProjectManager::~ProjectManager()
@@ -27,49 +43,74 @@ QWidget* ProjectManager::parentWidget() const
 
 void ProjectManager::addProject(IProject* project)
 {
+    if (!project || m_projects.contains(project))
+        return;
     m_projects.append(project);
     m_currentProject = project;
-    if (!project)
-        return;
     emit onChangedCurrentProject(project);
     connect(project, &IProject::onModified, this, &ProjectManager::slotModifiedProject);
     emit onAddProject(project);
 }
 
-void ProjectManager::newProject(IProject* project)
+bool ProjectManager::newProject(IProject* project)
 {
-    if (project) {
-        if (IProject* open = projectForPath(project->getFilePath()))
-            closeProject(open);
+    if (!project)
+        return false;
+    if (IProject* open = projectForPath(project->getFilePath())) {
+        if (!closeProject(open)) {
+            delete project;
+            return false;
+        }
     }
+    QDir().mkpath(QFileInfo(project->getFilePath()).absolutePath());
+    if (!project->save(QString())) {
+        delete project;
+        return false;
+    }
+    m_recent->add(project->getFilePath());
     addProject(project);
+    return true;
 }
 
 void ProjectManager::loadProject()
 {
     const QString filter = ProjectCreator::instance().possibleExtensions();
     const QString path = QFileDialog::getOpenFileName(parentWidget(), QCoreApplication::translate("ProjectManager", "Open project"), m_projectsDirPath, filter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openProject(path);
+}
+
+bool ProjectManager::openProject(const QString& path)
+{
     if (IProject* open = projectForPath(path)) {
         m_currentProject = open;
         emit onChangedCurrentProject(open);
-        return;
+        return true;
     }
     IProject* project = ProjectCreator::instance().createProjectByPath(path);
     if (!project)
-        return;
-    if (!project->load(path)) {
+        return false;
+    if (!project->load(QFileInfo(path).absoluteFilePath())) {
         project->deleteLater();
-        return;
+        return false;
     }
+    m_recent->add(project->getFilePath());
     addProject(project);
+    return true;
 }
 
 bool ProjectManager::saveProject(IProject* project)
 {
     project = orCurrent(project);
-    return project && project->save(QString());
+    return project && saveTo(project, QString());
+}
+
+bool ProjectManager::saveTo(IProject* project, const QString& path)
+{
+    if (!project->save(path))
+        return false;
+    m_recent->add(project->getFilePath());
+    return true;
 }
 
 QString ProjectManager::pathWithExtension(const QString& path, const QString& extension)
@@ -83,11 +124,42 @@ bool ProjectManager::saveAsProject(IProject* project)
     project = orCurrent(project);
     if (!project)
         return false;
-    const QString filter = QStringLiteral("*.%1").arg(project->getExtension());
-    const QString path = QFileDialog::getSaveFileName(parentWidget(), QCoreApplication::translate("ProjectManager", "Save project"), m_projectsDirPath, filter);
-    if (path.isEmpty())
+    const QString extension = project->getExtension();
+    QFileDialog dialog(parentWidget(), QCoreApplication::translate("ProjectManager", "Save project"), m_projectsDirPath, QStringLiteral("*.%1").arg(extension));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(extension);
+    // The dialog would ask about the name as typed; the file written is the name with its
+    // extension, and that is what the question below is about.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    return project->save(pathWithExtension(path, project->getExtension()));
+    const QString path = pathWithExtension(dialog.selectedFiles().constFirst(), extension);
+    if (isOpenElsewhere(project, path))
+        return false;
+    const bool ownFile = comparablePath(path) == comparablePath(project->getFilePath());
+    if (!ownFile && QFileInfo::exists(path) && !confirmOverwrite(path))
+        return false;
+    return saveTo(project, path);
+}
+
+bool ProjectManager::isOpenElsewhere(IProject* project, const QString& path) const
+{
+    IProject* open = projectForPath(path);
+    if (!open || open == project)
+        return false;
+    QMessageBox::warning(parentWidget(), QCoreApplication::translate("ProjectManager", "Save project"),
+                         QCoreApplication::translate("ProjectManager", "The project %1 is open in another tab.\nClose it there before you save over it.")
+                             .arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+bool ProjectManager::confirmOverwrite(const QString& path) const
+{
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        parentWidget(), QCoreApplication::translate("ProjectManager", "Save project"),
+        QCoreApplication::translate("ProjectManager", "%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 bool ProjectManager::checkForModified(IProject* project)
@@ -98,7 +170,7 @@ bool ProjectManager::checkForModified(IProject* project)
         parentWidget(), project->getDisplayName(), QCoreApplication::translate("ProjectManager", "The project has been modified.\n Do you want to save your changes?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
     if (answer == QMessageBox::Yes)
-        return project->save(QString());
+        return saveTo(project, QString());
     return answer == QMessageBox::No;
 }
 
@@ -142,8 +214,11 @@ bool ProjectManager::closeAllProjects()
 
 IProject* ProjectManager::projectForPath(const QString& path) const
 {
+    if (path.isEmpty())
+        return nullptr;
+    const QString wanted = comparablePath(path);
     for (IProject* project : m_projects) {
-        if (project && project->getFilePath() == path)
+        if (!project->getFilePath().isEmpty() && comparablePath(project->getFilePath()) == wanted)
             return project;
     }
     return nullptr;

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "manuallocator.h"
 
+#include "editor/fbabstractblockgraphics.h"
+#include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
 #include "editor/propertiesmanager.h"
 #include "editor/stylecollection.h"
@@ -52,7 +54,7 @@ QStringList entryNames(const QList<QAction*>& actions)
 {
     QStringList names;
     for (const QAction* action : actions)
-        names << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+        names << (action->isSeparator() ? QStringLiteral("|") : action->menu() ? action->menu()->objectName() : action->objectName());
     return names;
 }
 
@@ -166,6 +168,8 @@ private slots:
     void closingCancelledKeepsWindow();
     void openManualWithoutFile();
     void appliedThemeRepaintsScene();
+    void recentProjectsMenu();
+    void selectAll();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -201,11 +205,11 @@ void tst_MainWindow::menus_data()
     QTest::addColumn<QStringList>("entries");
 
     QTest::newRow("file") << "menu_File"
-                          << "&File" << QStringList { "actionNew",   "actionOpen",     "actionSave", "actionSaveAs",
+                          << "&File" << QStringList { "actionNew",   "actionOpen",     "menuRecentProjects", "actionSave", "actionSaveAs",
                                                       "actionClose", "actionCloseAll", "|",          "actionSettings" };
     QTest::newRow("edit") << "menuEdit"
                           << "&Edit"
-                          << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste" };
+                          << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste", "|", "actionSelectAll" };
     QTest::newRow("utilities") << "menuUtilities"
                                << "&Utilities" << QStringList { "actionFirmwareUpdater" };
     QTest::newRow("help") << "menu_Help"
@@ -324,6 +328,10 @@ void tst_MainWindow::actions_data()
                            << "Paste"
                            << "Ctrl+V"
                            << "Paste";
+    QTest::newRow("select all") << "actionSelectAll"
+                                << "Select All"
+                                << "Ctrl+A"
+                                << "Select All";
     QTest::newRow("manual") << "actionOpenManual"
                             << "Open Manual"
                             << "F1"
@@ -633,6 +641,58 @@ void tst_MainWindow::appliedThemeRepaintsScene()
     QCOMPARE(StyleCollection::instance().currentStyleName(), QStringLiteral("Light"));
     QVERIFY(render(window) != dark);
     StyleCollection::instance().setCurrentStyle(QStringLiteral("Dark"));
+}
+
+void tst_MainWindow::recentProjectsMenu()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    auto* menu = window.findChild<QMenu*>("menuRecentProjects");
+    const auto entries = [menu] {
+        QStringList texts;
+        for (const QAction* entry : menu->actions())
+            texts << (entry->isSeparator() ? QStringLiteral("|") : entry->text() + (entry->isEnabled() ? "" : " (off)"));
+        return texts;
+    };
+    QCOMPARE(menu->title(), QStringLiteral("Recent Projects"));
+    QCOMPARE(entries(), (QStringList { "|", "Clear List (off)" }));
+    const QString pump = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01)->getFilePath();
+    const QString valve = newProject(window, dir.path(), QStringLiteral("valve"), KV_A01)->getFilePath();
+    QCOMPARE(entries(), (QStringList { "&1 " + valve, "&2 " + pump, "|", "Clear List" }));
+
+    window.projectManager()->closeAllProjects();
+    QVERIFY(QFile::remove(valve));
+    QString message;
+    answerDialogs({ [&message](QWidget* dialog) {
+        message = static_cast<QMessageBox*>(dialog)->text();
+        pressButton(QMessageBox::Ok)(dialog);
+    } });
+    menu->actions().at(0)->trigger();
+    QCOMPARE(message, QStringLiteral("The file %1 no longer exists. It is removed from the list.").arg(valve));
+    QCOMPARE(entries(), (QStringList { "&1 " + pump, "|", "Clear List" }));
+    QCOMPARE(window.projectManager()->getProjects().size(), 0);
+
+    menu->actions().at(0)->trigger();
+    QCOMPARE(window.projectManager()->currentProject()->getFilePath(), pump);
+    menu->actions().last()->trigger();
+    QCOMPARE(entries(), (QStringList { "|", "Clear List (off)" }));
+    QCOMPARE(appSettings()->value("general_settings/recent_projects").toStringList(), QStringList());
+}
+
+void tst_MainWindow::selectAll()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    Project* project = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    for (const QPointF& pos : { QPointF(40, 40), QPointF(-3000, 900), QPointF(8000, -5000) })
+        project->scene()->createFuncBlock(pos, QStringLiteral("AND"));
+    QSignalSpy changes(project->scene(), &QGraphicsScene::selectionChanged);
+    action(window, "actionSelectAll")->trigger();
+    QCOMPARE(changes.count(), 1);
+    int selected = 0;
+    for (FuncBlock* block : project->scene()->getFuncBlocks())
+        selected += block->graphics()->isSelected() ? 1 : 0;
+    QCOMPARE(selected, 3);
 }
 
 VLM_TEST_MAIN(tst_MainWindow)

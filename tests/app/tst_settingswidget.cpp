@@ -111,6 +111,8 @@ void tst_SettingsWidget::missingKeysShowTheClientsDefaults()
     QCOMPARE(field<QLineEdit>(dialog, "defaultPathlineEdit")->text(), QDir::currentPath());
     QCOMPARE(field<QComboBox>(dialog, "comboBoxTheme")->currentText(), QStringLiteral("Dark"));
     QVERIFY(field<QCheckBox>(dialog, "undoStackCheckBox")->isChecked());
+    QCOMPARE(field<QSpinBox>(dialog, "autosaveSpinBox")->value(), 60);
+    QCOMPARE(field<QSpinBox>(dialog, "autosaveSpinBox")->text(), QStringLiteral("60 s"));
 
     // Applying only another theme keeps the client at the address it already uses.
     field<QComboBox>(dialog, "comboBoxTheme")->setCurrentIndex(1);
@@ -149,6 +151,8 @@ void tst_SettingsWidget::applySavesEveryGroup()
     QTest::keyClicks(ip, "127.0.0.300");
     QCOMPARE(ip->text(), QStringLiteral("127.0.0.30"));
     field<QSpinBox>(dialog, "portSpinBox")->setValue(2000);
+    field<QSpinBox>(dialog, "autosaveSpinBox")->setValue(0);
+    QCOMPARE(field<QSpinBox>(dialog, "autosaveSpinBox")->text(), QStringLiteral("Off"));
     clickBox(dialog, "libraryCheckBox");
     QTest::mouseClick(button(dialog, "okPushButton"), Qt::LeftButton);
 
@@ -156,6 +160,7 @@ void tst_SettingsWidget::applySavesEveryGroup()
     QCOMPARE(settings.language(), QLocale(QLocale::Russian, QLocale::AnyCountry));
     QCOMPARE(settings.value("connection/ip").toString(), QStringLiteral("127.0.0.30"));
     QCOMPARE(settings.value("connection/port").toInt(), 2000);
+    QCOMPARE(settings.value("general_settings/autosave_interval").toInt(), 0);
     QCOMPARE(settings.value("view/library").toBool(), false);
     QCOMPARE(settings.value("view/toolbar").toBool(), true);
     QCOMPARE(settings.value("style_collection/current_style").toString(), QStringLiteral("Dark"));

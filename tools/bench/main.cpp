@@ -18,12 +18,15 @@
 #include "mainwindow.h"
 #include "modulesim/modulesimulator.h"
 #include "project/project.h"
+#include "project/projectmanager.h"
+#include "project/projectrecovery.h"
 #include "services/console.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -257,6 +260,20 @@ bool Bench::measureSize(int n)
               where + QStringLiteral("the diagram loaded back differs from the one saved"));
     }
     reopened.reset();
+
+    // The crash-recovery copy of a modified project, as the timer writes it on the GUI thread.
+    {
+        ProjectManager manager;
+        ProjectRecovery recovery(&manager, m_folder + QStringLiteral("/recovery"));
+        recovery.setInterval(0);
+        if (check(manager.openProject(path), where + QStringLiteral("the diagram was not opened"))) {
+            manager.currentProject()->setModified(true);
+            const auto copy = timeRuns(m_repeat, [&] { recovery.slotWriteCopies(); });
+            record("recoveryCopy", "write the recovery copy", n, median(copy), { 20, 4.5 });
+            check(QFileInfo(recovery.copyPath(manager.currentProject())).size() > bytes.size(),
+                  where + QStringLiteral("no recovery copy was written"));
+        }
+    }
 
     // Build and upload.
     ProjectBuilder builder;

@@ -6,6 +6,7 @@
 #include "project/project.h"
 #include "project/projectcreator.h"
 #include "project/projectmanager.h"
+#include "project/recentprojects.h"
 #include "services/console.h"
 
 #include <QFile>
@@ -26,6 +27,26 @@ Project* savedProject(const QTemporaryDir& dir, const QString& name, bool modifi
     return project;
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+// What a project of that model holds when saved.
+QByteArray projectBytes(const QTemporaryDir& dir, DeviceType device)
+{
+    std::unique_ptr<Project> project(savedProject(dir, "bytes"));
+    project->setDevice(device);
+    project->save(QString());
+    return fileBytes(project->getFilePath());
+}
+
+std::function<void(QWidget*)> noAnswer()
+{
+    return [](QWidget*) { };
+}
+
 } // namespace
 
 class tst_ProjectManager : public QObject
@@ -36,9 +57,11 @@ private slots:
     void addOrderAndSignals();
     void openingAnOpenFileSwitches();
     void openRefusesOtherFiles();
+    void newProjectAtOpenPath_data();
     void newProjectAtOpenPath();
-    void saveAsAddsExtensionOnce_data();
-    void saveAsAddsExtensionOnce();
+    void saveAs_data();
+    void saveAs();
+    void recentProjects();
     void closeAllNoCancel();
     void settings();
     void kinds();
@@ -67,6 +90,13 @@ void tst_ProjectManager::addOrderAndSignals()
     project->slotModified();
     QCOMPARE(modified.count(), 1);
     QCOMPARE(modified.first().at(0).value<IProject*>(), project);
+
+    QSignalSpy added(&manager, &ProjectManager::onAddProject);
+    manager.addProject(nullptr);
+    manager.addProject(project);
+    QCOMPARE(added.count(), 0);
+    QCOMPARE(manager.getProjects(), QList<IProject*> { project });
+    QVERIFY(!manager.newProject(nullptr));
 }
 
 void tst_ProjectManager::openingAnOpenFileSwitches()
@@ -106,51 +136,150 @@ void tst_ProjectManager::openRefusesOtherFiles()
     QVERIFY(console.first().at(0).toString().startsWith("Cannot read file"));
 }
 
+void tst_ProjectManager::newProjectAtOpenPath_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer"); // to the save question of the open project
+    QTest::addColumn<bool>("replaced");
+
+    QTest::newRow("modified, Cancel") << true << int(QMessageBox::Cancel) << false;
+    QTest::newRow("modified, No") << true << int(QMessageBox::No) << true;
+    QTest::newRow("modified, Yes") << true << int(QMessageBox::Yes) << true;
+    QTest::newRow("unmodified") << false << int(QMessageBox::NoButton) << true;
+}
+
 void tst_ProjectManager::newProjectAtOpenPath()
 {
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+
+    const QByteArray fresh = projectBytes(m_dir, KV_A01);
     ProjectManager manager;
-    Project* open = savedProject(m_dir, "same", true);
+    Project* open = savedProject(m_dir, "same");
+    const QByteArray before = fileBytes(open->getFilePath());
     manager.addProject(open);
-    QSignalSpy removed(&manager, &ProjectManager::onRemoveProject);
-    Project* fresh = savedProject(m_dir, "same");
+    if (modified) {
+        open->setDevice(KV_D01); // unsaved, and saved only when the user says Yes
+        open->setModified(true);
+    }
+    auto* created = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
+    created->setFilePath(open->getFilePath());
+    created->setDevice(KV_A01);
+    // The new project's place is its own until the manager writes it.
+    QCOMPARE(fileBytes(open->getFilePath()), before);
 
-    // Cancel keeps the open one; the new one is added all the same.
-    answerDialogs({ pressButton(QMessageBox::Cancel) });
-    manager.newProject(fresh);
-    QCOMPARE(removed.count(), 0);
-    QCOMPARE(manager.getProjects().size(), 2);
-
-    Project* third = savedProject(m_dir, "other", true);
-    manager.addProject(third);
-    Project* replacing = savedProject(m_dir, "other");
-    answerDialogs({ pressButton(QMessageBox::Yes) });
-    manager.newProject(replacing);
-    QCOMPARE(removed.count(), 1);
-    QCOMPARE(removed.first().at(0).value<IProject*>(), third);
-    QCOMPARE(manager.currentProject(), replacing);
+    answerDialogs({ answer == QMessageBox::NoButton ? noAnswer() : pressButton(QMessageBox::StandardButton(answer)) });
+    QCOMPARE(manager.newProject(created), replaced);
+    QCOMPARE(fileBytes(m_dir.filePath("same.vlm")), replaced ? fresh : before);
+    QCOMPARE(manager.getProjects().size(), 1);
+    QCOMPARE(manager.currentProject()->getDevice(), replaced ? KV_A01 : KV_D01);
+    QCOMPARE(manager.getProjects().constFirst() == open, !replaced);
 }
 
-void tst_ProjectManager::saveAsAddsExtensionOnce_data()
+void tst_ProjectManager::saveAs_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::newRow("pump") << "pump";
-    QTest::newRow("pump.vlm") << "pump.vlm";
+    QTest::addColumn<QString>("target"); // the file a Save As writes
+    QTest::addColumn<bool>("exists");    // before the Save As, with other contents
+    QTest::addColumn<bool>("openInTab");
+    QTest::addColumn<int>("answer"); // to the question that follows the file dialog
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("question");
+
+    const QString replace = QStringLiteral("%1 already exists.\nDo you want to replace it?");
+    QTest::newRow("new name") << "pump" << "pump.vlm" << false << false << int(QMessageBox::NoButton) << true << "";
+    QTest::newRow("new name with extension")
+        << "pump.vlm" << "pump.vlm" << false << false << int(QMessageBox::NoButton) << true << "";
+    QTest::newRow("existing, No") << "pump" << "pump.vlm" << true << false << int(QMessageBox::No) << false << replace;
+    QTest::newRow("existing, Yes") << "pump" << "pump.vlm" << true << false << int(QMessageBox::Yes) << true << replace;
+    QTest::newRow("existing with extension, No")
+        << "pump.vlm" << "pump.vlm" << true << false << int(QMessageBox::No) << false << replace;
+    QTest::newRow("existing dotted name, No")
+        << "pump-1.5" << "pump-1.5.vlm" << true << false << int(QMessageBox::No) << false << replace;
+    QTest::newRow("dotted name") << "pump-1.5" << "pump-1.5.vlm" << false << false << int(QMessageBox::NoButton)
+                                 << true << "";
+    QTest::newRow("open in another tab")
+        << "pump" << "pump.vlm" << true << true << int(QMessageBox::Ok) << false
+        << "The project %1 is open in another tab.\nClose it there before you save over it.";
 }
 
-void tst_ProjectManager::saveAsAddsExtensionOnce()
+void tst_ProjectManager::saveAs()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, target);
+    QFETCH(bool, exists);
+    QFETCH(bool, openInTab);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(QString, question);
+
+    const QString path = m_dir.filePath(target);
+    QFile::remove(path);
     ProjectManager manager;
+    manager.recentProjects()->clear();
     manager.setProjectsDirPath(m_dir.path());
+    if (exists) {
+        Project* other = savedProject(m_dir, QFileInfo(target).completeBaseName());
+        other->setDevice(KV_DA01);
+        other->save(QString());
+        if (openInTab)
+            manager.addProject(other);
+        else
+            delete other;
+    }
+    const QByteArray before = fileBytes(path);
     Project* project = savedProject(m_dir, "original", true);
     manager.addProject(project);
-    QFile::remove(m_dir.filePath("pump.vlm"));
-    answerDialogs({ chooseFile(m_dir.filePath(typed)) });
-    QVERIFY(manager.saveAsProject(nullptr));
-    QCOMPARE(project->getFilePath(), m_dir.filePath("pump.vlm"));
-    QCOMPARE(project->getDisplayName(), QStringLiteral("pump.vlm - %1").arg(deviceTypeToName(KV_D02)));
-    QVERIFY(!project->isModified());
+    const QByteArray own = fileBytes(project->getFilePath());
+
+    QString asked;
+    answerDialogs({ chooseFile(m_dir.filePath(typed)), [&asked, answer](QWidget* dialog) {
+                       if (answer == QMessageBox::NoButton)
+                           return;
+                       auto* box = qobject_cast<QMessageBox*>(dialog);
+                       asked = box->text();
+                       box->button(QMessageBox::StandardButton(answer))->click();
+                   } });
+    QCOMPARE(manager.saveAsProject(nullptr), saved);
+    QCOMPARE(asked, question.isEmpty() ? QString() : question.arg(path));
+    QCOMPARE(fileBytes(path), saved ? own : before);
+    QCOMPARE(project->getFilePath(), saved ? path : m_dir.filePath("original.vlm"));
+    QCOMPARE(project->isModified(), !saved);
+    QCOMPARE(manager.recentProjects()->paths().value(0) == path, saved);
+    if (saved)
+        QCOMPARE(project->getDisplayName(), QStringLiteral("%1 - %2").arg(target, deviceTypeToName(KV_D02)));
     QVERIFY(QFile::exists(m_dir.filePath("original.vlm")));
+}
+
+void tst_ProjectManager::recentProjects()
+{
+    const auto paths = [] { return ProjectManager().recentProjects()->paths(); };
+    ProjectManager manager;
+    RecentProjects* recent = manager.recentProjects();
+    recent->clear();
+    QSignalSpy changed(recent, &RecentProjects::onChanged);
+    QStringList expected;
+    for (int i = 0; i < 12; ++i) {
+        recent->add(m_dir.filePath(QStringLiteral("p%1.vlm").arg(i)));
+        expected.prepend(m_dir.filePath(QStringLiteral("p%1.vlm").arg(i)));
+    }
+    expected = expected.mid(0, 10);
+    QCOMPARE(paths(), expected);
+    recent->add(m_dir.path() + QStringLiteral("/./p5.vlm")); // the same file goes to the top once
+    expected.move(expected.indexOf(m_dir.filePath("p5.vlm")), 0);
+    QCOMPARE(paths(), expected);
+    recent->remove(m_dir.filePath("p5.vlm"));
+    expected.removeFirst();
+    QCOMPARE(paths(), expected);
+    QCOMPARE(changed.count(), 14);
+
+    Project* project = savedProject(m_dir, "opened");
+    delete project;
+    QVERIFY(manager.openProject(m_dir.filePath("opened.vlm")));
+    QCOMPARE(paths().value(0), m_dir.filePath("opened.vlm"));
+    recent->clear();
+    QCOMPARE(paths(), QStringList());
 }
 
 void tst_ProjectManager::closeAllNoCancel()
@@ -190,12 +319,15 @@ void tst_ProjectManager::kinds()
     QCOMPARE(kinds.possibleExtensions(), QStringLiteral("Project (*.vlm)"));
 
     QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
-    for (const char* name : { "plant.rev.vlm", "PLANT.VLM" })
+    for (const char* name : { "PLANT.VLM", "plant.vlm.bak" })
         QCOMPARE(kinds.createProjectByPath(m_dir.filePath(name)), nullptr);
     QCOMPARE(console.count(), 2);
     QCOMPARE(console.first().at(0).toString(), QStringLiteral("Error open file : invalid file extension."));
-    std::unique_ptr<IProject> project(kinds.createProjectByPath(m_dir.filePath("plant.vlm")));
-    QCOMPARE(project->getExtension(), QStringLiteral("vlm"));
+    // Known by the last suffix, however many dots the name has.
+    for (const char* name : { "plant.vlm", "plant-1.5.vlm", "plant.rev.vlm" }) {
+        std::unique_ptr<IProject> project(kinds.createProjectByPath(m_dir.filePath(name)));
+        QCOMPARE(project->getExtension(), QStringLiteral("vlm"));
+    }
     QCOMPARE(ProjectCreator().possibleExtensions(), QString());
 }
 
