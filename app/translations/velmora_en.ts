@@ -205,6 +205,53 @@
         <source>Firmware update wizard</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Recent Projects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 no longer exists. It is removed from the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, copy of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recover projects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Velmora did not exit normally. Unsaved changes of %n project(s) were kept:</source>
+        <translation>
+            <numerusform>Velmora did not exit normally. Unsaved changes of %n project were kept:</numerusform>
+            <numerusform>Velmora did not exit normally. Unsaved changes of %n projects were kept:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>
@@ -316,11 +363,38 @@
         <source>Do you really want to reset all settings?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Crash recovery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep a recovery copy of modified projects every:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UndoView</name>
     <message>
         <source>&lt;Empty stack&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Velmora: a programming environment for function-block diagrams of Tarkel modules.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Project files to open.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

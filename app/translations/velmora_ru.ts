@@ -205,6 +205,54 @@
         <source>Firmware update wizard</source>
         <translation>Мастер обновления прошивки</translation>
     </message>
+    <message>
+        <source>Recent Projects</source>
+        <translation>Последние проекты</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Выделить всё</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Очистить список</translation>
+    </message>
+    <message>
+        <source>The file %1 no longer exists. It is removed from the list.</source>
+        <translation>Файл %1 больше не существует. Он удалён из списка.</translation>
+    </message>
+    <message>
+        <source>%1, copy of %2</source>
+        <translation>%1, копия от %2</translation>
+    </message>
+    <message>
+        <source>Recover projects</source>
+        <translation>Восстановление проектов</translation>
+    </message>
+    <message numerus="yes">
+        <source>Velmora did not exit normally. Unsaved changes of %n project(s) were kept:</source>
+        <translation>
+            <numerusform>Velmora завершилась аварийно. Сохранены несохранённые изменения %n проекта:</numerusform>
+            <numerusform>Velmora завершилась аварийно. Сохранены несохранённые изменения %n проектов:</numerusform>
+            <numerusform>Velmora завершилась аварийно. Сохранены несохранённые изменения %n проектов:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Позже</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>
@@ -316,12 +364,39 @@
         <source>Do you really want to reset all settings?</source>
         <translation>Вы действительно хотите сбросить все настройки?</translation>
     </message>
+    <message>
+        <source>Crash recovery</source>
+        <translation>Восстановление после сбоя</translation>
+    </message>
+    <message>
+        <source>Keep a recovery copy of modified projects every:</source>
+        <translation>Сохранять резервную копию изменённых проектов каждые:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
 </context>
 <context>
     <name>UndoView</name>
     <message>
         <source>&lt;Empty stack&gt;</source>
         <translation>&lt;Пустая история&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Velmora: a programming environment for function-block diagrams of Tarkel modules.</source>
+        <translation>Velmora: среда программирования функциональных блок-схем для модулей Tarkel.</translation>
+    </message>
+    <message>
+        <source>Project files to open.</source>
+        <translation>Файлы проектов, которые нужно открыть.</translation>
     </message>
 </context>
 </TS>

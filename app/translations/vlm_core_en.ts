@@ -326,6 +326,47 @@
  Do you want to save your changes?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The project %1 is open in another tab.
+Close it there before you save over it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectRecovery</name>
+    <message>
+        <source>the project could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot keep a recovery copy of %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a recovery copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is truncated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be read (%2); it is kept as %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the project&apos;s file type is unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PropertyTreeModel</name>
@@ -374,6 +415,30 @@
     </message>
     <message>
         <source>&lt;Paste %1 blocks and %2 connections&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change number of ports&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change port visibility&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change title&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change port type&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change value&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Move connection node&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -327,6 +327,49 @@
         <translation>Проект был изменён.
  Сохранить изменения?</translation>
     </message>
+    <message>
+        <source>The project %1 is open in another tab.
+Close it there before you save over it.</source>
+        <translation>Проект %1 открыт в другой вкладке.
+Закройте его там, прежде чем сохранять поверх него.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 уже существует.
+Заменить его?</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectRecovery</name>
+    <message>
+        <source>the project could not be written</source>
+        <translation>не удалось записать проект</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written</source>
+        <translation>запись в папку %1 невозможна</translation>
+    </message>
+    <message>
+        <source>Cannot keep a recovery copy of %1: %2</source>
+        <translation>Не удалось сохранить резервную копию %1: %2</translation>
+    </message>
+    <message>
+        <source>it is not a recovery copy</source>
+        <translation>это не резервная копия</translation>
+    </message>
+    <message>
+        <source>the file is truncated</source>
+        <translation>файл обрезан</translation>
+    </message>
+    <message>
+        <source>The recovery copy %1 cannot be read (%2); it is kept as %3.</source>
+        <translation>Резервную копию %1 не удалось прочитать (%2); она сохранена как %3.</translation>
+    </message>
+    <message>
+        <source>the project&apos;s file type is unknown</source>
+        <translation>неизвестный тип файла проекта</translation>
+    </message>
 </context>
 <context>
     <name>PropertyTreeModel</name>
@@ -376,6 +419,30 @@
     <message>
         <source>&lt;Paste %1 blocks and %2 connections&gt;</source>
         <translation>&lt;Вставить блоков: %1, связей: %2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;Change number of ports&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change port visibility&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change title&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change port type&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Change value&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Move connection node&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

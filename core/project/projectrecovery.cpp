@@ -29,7 +29,7 @@ const char* const copySuffix = ".vlmrecovery";
 const char* const lockName = "run.lock";
 const char* const asideFolder = "unreadable";
 
-QString translate(const char* text)
+QString recoveryText(const char* text)
 {
     return QCoreApplication::translate("ProjectRecovery", text);
 }
@@ -134,9 +134,9 @@ bool ProjectRecovery::writeCopy(IProject* project)
     QString reason;
     const QByteArray data = project->snapshot();
     if (data.isEmpty())
-        reason = translate("the project could not be written");
+        reason = recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "the project could not be written"));
     else if (!ensureRunFolder())
-        reason = translate("the folder %1 cannot be written").arg(QDir::toNativeSeparators(m_root));
+        reason = recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "the folder %1 cannot be written")).arg(QDir::toNativeSeparators(m_root));
     if (reason.isEmpty()) {
         QString& copy = m_copies[project];
         if (copy.isEmpty())
@@ -155,7 +155,7 @@ bool ProjectRecovery::writeCopy(IProject* project)
     // Once per run of failures, not at every tick.
     if (!m_failing)
         Console::instance().printMessage(
-            translate("Cannot keep a recovery copy of %1: %2").arg(QDir::toNativeSeparators(project->getFilePath()), reason));
+            recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "Cannot keep a recovery copy of %1: %2")).arg(QDir::toNativeSeparators(project->getFilePath()), reason));
     return false;
 }
 
@@ -172,12 +172,12 @@ bool ProjectRecovery::readEntry(const QString& file, Entry& entry, QByteArray* d
     qint32 format = 0;
     stream >> magic >> format;
     if (stream.status() != QDataStream::Ok || magic != copyMagic || format != copyFormat) {
-        error = translate("it is not a recovery copy");
+        error = recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "it is not a recovery copy"));
         return false;
     }
     stream >> entry.originalPath >> entry.time;
     if (stream.status() != QDataStream::Ok || entry.originalPath.isEmpty() || !entry.time.isValid()) {
-        error = translate("the file is truncated");
+        error = recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "the file is truncated"));
         return false;
     }
     entry.file = file;
@@ -194,7 +194,7 @@ void ProjectRecovery::keepAside(const QString& file, const QString& reason)
     for (int n = 2; QFile::exists(target); ++n)
         target = aside.filePath(QStringLiteral("%1-%2").arg(n).arg(QFileInfo(file).fileName()));
     const QString kept = QFile::rename(file, target) ? target : file;
-    Console::instance().printMessage(translate("The recovery copy %1 cannot be read (%2); it is kept as %3.")
+    Console::instance().printMessage(recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "The recovery copy %1 cannot be read (%2); it is kept as %3."))
                                          .arg(QDir::toNativeSeparators(file), reason, QDir::toNativeSeparators(kept)));
 }
 
@@ -239,7 +239,7 @@ int ProjectRecovery::restore(const QList<Entry>& entries)
         if (readEntry(wanted.file, entry, &data, error)) {
             project = ProjectCreator::instance().createProjectByPath(entry.originalPath);
             if (!project)
-                error = translate("the project's file type is unknown");
+                error = recoveryText(QT_TRANSLATE_NOOP("ProjectRecovery", "the project's file type is unknown"));
         }
         if (project && !project->loadSnapshot(data, entry.originalPath, error)) {
             delete project;

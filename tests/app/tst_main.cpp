@@ -167,7 +167,7 @@ void tst_Main::recoveryAfterKill()
         }
     } });
     window.openAtStart({});
-    QCOMPARE(offer, QStringLiteral("Velmora did not exit normally. Unsaved changes of 1 project(s) were kept:|%1").arg(path));
+    QCOMPARE(offer, QStringLiteral("Velmora did not exit normally. Unsaved changes of 1 project were kept:|%1").arg(path));
     IProject* restored = window.projectManager()->currentProject();
     QVERIFY(restored);
     QCOMPARE(restored->getFilePath(), path);
