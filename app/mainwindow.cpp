@@ -31,6 +31,7 @@
 #include "services/appsettings.h"
 #include "services/console.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -209,8 +210,28 @@ void MainWindow::connectActions()
         { ui->actionFirmwareUpdater, &MainWindow::slotActionFirmwareUpdater },
         { ui->actionAbout, &MainWindow::slotActionAbout },
     };
-    for (const auto& handler : handlers)
-        connect(handler.first, &QAction::triggered, this, handler.second);
+    // A value still being typed in the property tree belongs to the diagram before any action
+    // acts on it: a toolbar button takes no focus, so the editor would not commit by itself.
+    for (const auto& handler : handlers) {
+        const auto slot = handler.second;
+        connect(handler.first, &QAction::triggered, this, [this, slot] {
+            commitPropertyEditor();
+            (this->*slot)();
+        });
+    }
+}
+
+void MainWindow::commitPropertyEditor()
+{
+    QWidget* editor = QApplication::focusWidget();
+    QWidget* viewport = m_propertyView->viewport();
+    if (!editor || !viewport->isAncestorOf(editor))
+        return;
+    while (editor->parentWidget() != viewport)
+        editor = editor->parentWidget();
+    QAbstractItemDelegate* delegate = m_propertyView->itemDelegate();
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void MainWindow::setProjectActionsEnabled(bool enabled)
@@ -311,6 +332,8 @@ void MainWindow::connectVisibilityTrackers()
     connect(ui->dockLeft, &QDockWidget::visibilityChanged, this, track(ui->dockLeft, QStringLiteral("library")));
     connect(ui->dockRight, &QDockWidget::visibilityChanged, this, track(ui->dockRight, QStringLiteral("properties")));
     connect(ui->dockConsole, &QDockWidget::visibilityChanged, this, track(ui->dockConsole, QStringLiteral("console")));
+    connect(ui->dockRightBottom, &QDockWidget::visibilityChanged, this,
+            track(ui->dockRightBottom, QStringLiteral("undo_stack")));
 }
 
 void MainWindow::updateWindowTitle(IProject* project)
@@ -320,14 +343,16 @@ void MainWindow::updateWindowTitle(IProject* project)
         setWindowTitle(QStringLiteral("Velmora"));
         return;
     }
-    slotModifiedProject(project);
+    setWindowTitle(QCoreApplication::translate("MainWindow", "%1[*] - %2")
+                       .arg(project->getDisplayName(), QStringLiteral("Velmora")));
+    setWindowModified(project->isModified());
 }
 
 void MainWindow::slotModifiedProject(IProject* project)
 {
-    setWindowTitle(QCoreApplication::translate("MainWindow", "%1[*] - %2")
-                       .arg(project->getDisplayName(), QStringLiteral("Velmora")));
-    setWindowModified(project->isModified());
+    // The title describes the tab shown, whatever happens to the projects behind it.
+    if (project == m_projectManager->currentProject())
+        updateWindowTitle(project);
 }
 
 void MainWindow::slotCurrentProject(IProject* project)
@@ -468,7 +493,7 @@ void MainWindow::slotActionSettings()
 
 void MainWindow::slotActionOpenManual()
 {
-    const QString manual = ManualLocator::find(QDir::currentPath(), ManualLocator::installedDirectory());
+    const QString manual = ManualLocator::find(ManualLocator::searchDirectories(QDir::currentPath()));
     if (!manual.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
         return;

@@ -99,6 +99,7 @@ private:
     void createDockViews();
     void connectActions();
     void setProjectActionsEnabled(bool enabled);
+    void commitPropertyEditor();
     void updateWindowTitle(IProject* project);
     void connectVisibilityTrackers();
     void writeAppSettings();

@@ -1,5 +1,6 @@
 #include "manuallocator.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,9 +11,19 @@ QString ManualLocator::installedDirectory()
     return QStringLiteral(VELMORA_DOC_DIR);
 }
 
-QString ManualLocator::find(const QString& workingDirectory, const QString& installedDirectory)
+QString ManualLocator::besideProgramDirectory()
 {
-    for (const QString& directory : { workingDirectory, installedDirectory }) {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../docs"));
+}
+
+QStringList ManualLocator::searchDirectories(const QString& workingDirectory)
+{
+    return { workingDirectory, besideProgramDirectory(), installedDirectory() };
+}
+
+QString ManualLocator::find(const QStringList& directories)
+{
+    for (const QString& directory : directories) {
         if (directory.isEmpty())
             continue;
         const QFileInfo manual(QDir(directory), fileName());

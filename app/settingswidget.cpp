@@ -180,16 +180,16 @@ void SettingsWidget::slotDefaultSettings()
     if (answer != QMessageBox::Yes)
         return;
 
-    for (QCheckBox* box : { ui->toolbarCheckBox, ui->libraryCheckBox, ui->propertiesCeckBox, ui->consoleCeckBox })
+    // Only the form: OK or Apply saves it, Cancel leaves the stored settings as they were.
+    // The language and the theme stay as chosen.
+    for (QCheckBox* box : { ui->toolbarCheckBox, ui->libraryCheckBox, ui->propertiesCeckBox, ui->undoStackCheckBox,
+                            ui->consoleCeckBox })
         box->setChecked(true);
-    ui->ipLineEdit->setText(QStringLiteral("10.14.0.254"));
+    ui->ipLineEdit->setText(IDeviceClient::defaultHost());
     ui->portSpinBox->setValue(IDeviceClient::defaultPort);
     ui->defaultPathlineEdit->setText(QDir::currentPath());
     ui->autosaveSpinBox->setValue(ProjectRecovery::defaultInterval);
-
-    saveValues();
-    emit onChangeSettings();
-    ui->applyButton->setEnabled(false);
+    slotChanged();
 }
 
 void SettingsWidget::showEvent(QShowEvent* event)

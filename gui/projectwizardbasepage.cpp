@@ -27,15 +27,6 @@ QString defaultProjectsDirectory()
     return settings.value(QStringLiteral("default_projects_directory"), QDir::currentPath()).toString();
 }
 
-// The project gets a folder of that name inside the chosen directory: a separator, "." or
-// ".." would put it somewhere else. Other dots are fine, a project is known by its last
-// suffix.
-bool isUsableName(const QString& name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && name != QLatin1String(".")
-        && name != QLatin1String("..");
-}
-
 } // namespace
 
 ProjectWizardBasePage::ProjectWizardBasePage(const QString& extension, QWidget* parent)
@@ -87,9 +78,23 @@ QString ProjectWizardBasePage::fileName() const
 
 bool ProjectWizardBasePage::isComplete() const
 {
-    // A name typed with the extension would end in it twice.
+    return QWizardPage::isComplete() && nameProblem().isEmpty();
+}
+
+QString ProjectWizardBasePage::nameProblem() const
+{
+    // The project gets a folder of that name inside the chosen directory: a separator, "."
+    // or ".." would put it somewhere else. Other dots are fine, a project is known by its
+    // last suffix; a name typed with the extension would end in it twice.
     const QString name = m_nameEdit->text();
-    return QWizardPage::isComplete() && isUsableName(name) && !name.endsWith(QLatin1Char('.') + m_extension);
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QCoreApplication::translate("ProjectWizardBasePage", "The name cannot contain / or \\.");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QCoreApplication::translate("ProjectWizardBasePage", "The name cannot be \".\" or \"..\".");
+    if (name.endsWith(QLatin1Char('.') + m_extension))
+        return QCoreApplication::translate("ProjectWizardBasePage", "Type the name without the extension .%1: it is added.")
+            .arg(m_extension);
+    return QString();
 }
 
 void ProjectWizardBasePage::slotDefFilePath(bool checked)
@@ -114,22 +119,23 @@ void ProjectWizardBasePage::slotCheckProject()
     const QString name = m_nameEdit->text();
     const QString file = fileName();
     const QString directory = m_directoryEdit->text();
-    if (!directory.isEmpty() && !file.isEmpty()) {
+    const QString problem = nameProblem();
+    m_exists = false;
+    if (problem.isEmpty() && !directory.isEmpty() && !file.isEmpty()) {
         const QString folder = QDir(directory).absoluteFilePath(name);
-        if (QDir(directory).exists(folder) && QFileInfo(QDir(folder), file).exists()) {
-            m_warningLabel->setText(QCoreApplication::translate(
-                "ProjectWizardBasePage",
-                "The project already exists. If you continue, the project will be overwritten."));
-            m_warningLabel->show();
-            return;
-        }
+        m_exists = QDir(directory).exists(folder) && QFileInfo(QDir(folder), file).exists();
     }
-    m_warningLabel->hide();
+    if (m_exists)
+        m_warningLabel->setText(QCoreApplication::translate(
+            "ProjectWizardBasePage", "The project already exists. If you continue, the project will be overwritten."));
+    else
+        m_warningLabel->setText(problem);
+    m_warningLabel->setVisible(m_exists || !problem.isEmpty());
 }
 
 bool ProjectWizardBasePage::validatePage()
 {
-    if (m_warningLabel->isHidden())
+    if (!m_exists)
         return QWizardPage::validatePage();
     const QMessageBox::StandardButton answer = QMessageBox::warning(
         this, QCoreApplication::translate("ProjectWizardBasePage", "Wizard warning"),

@@ -31,6 +31,10 @@ public slots:
     void slotCheckProject();
 
 private:
+    // Why the typed name cannot be used, or an empty text.
+    QString nameProblem() const;
+
+private:
     QString fileName() const;
 
     QLineEdit* m_nameEdit = nullptr;
@@ -40,6 +44,7 @@ private:
     QLabel* m_warningLabel = nullptr;
     QString m_defaultDirectory;
     QString m_extension;
+    bool m_exists = false; // a project of that name is in that directory
 };
 
 } // namespace Velmora

@@ -253,6 +253,25 @@
         <source>Later</source>
         <translation>Позже</translation>
     </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Модуль</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <comment>toolbar</comment>
+        <translation>В модуль</translation>
+    </message>
+    <message>
+        <source>Save in Flash</source>
+        <comment>toolbar</comment>
+        <translation>Во флеш-память</translation>
+    </message>
+    <message>
+        <source>DeviceSettings</source>
+        <comment>toolbar</comment>
+        <translation>Настройки модуля</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

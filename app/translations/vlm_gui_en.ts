@@ -289,6 +289,14 @@ Do you want to continue?</source>
         <source>Firmware has been downloaded successefully</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Backup skipped: the module has had no firmware since the old one could not be restored; the earlier backup is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old firmware could not be restored: the module is left without firmware. Reconnect to the module and download the firmware again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareWizardNetworkPage</name>
@@ -326,6 +334,10 @@ Do you want to continue?</source>
     </message>
     <message>
         <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot connect to %1:%2: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -379,6 +391,18 @@ Do you want to continue?</source>
     </message>
     <message>
         <source>The file %1 will be overwritten. Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name cannot contain / or \.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name cannot be &quot;.&quot; or &quot;..&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the name without the extension .%1: it is added.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

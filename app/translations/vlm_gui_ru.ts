@@ -290,6 +290,14 @@ Do you want to continue?</source>
         <source>Firmware has been downloaded successefully</source>
         <translation>Прошивка успешно загружена</translation>
     </message>
+    <message>
+        <source>Backup skipped: the module has had no firmware since the old one could not be restored; the earlier backup is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The old firmware could not be restored: the module is left without firmware. Reconnect to the module and download the firmware again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareWizardNetworkPage</name>
@@ -328,6 +336,10 @@ Do you want to continue?</source>
     <message>
         <source>Connected</source>
         <translation>Подключено</translation>
+    </message>
+    <message>
+        <source>Cannot connect to %1:%2: %3</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -381,6 +393,18 @@ Do you want to continue?</source>
     <message>
         <source>The file %1 will be overwritten. Continue?</source>
         <translation>Файл %1 будет перезаписан. Продолжить?</translation>
+    </message>
+    <message>
+        <source>The name cannot contain / or \.</source>
+        <translation>Имя не может содержать / или \.</translation>
+    </message>
+    <message>
+        <source>The name cannot be &quot;.&quot; or &quot;..&quot;.</source>
+        <translation>Имя не может быть «.» или «..».</translation>
+    </message>
+    <message>
+        <source>Type the name without the extension .%1: it is added.</source>
+        <translation>Введите имя без расширения .%1: оно добавляется само.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "manuallocator.h"
 
 #include "editor/fbabstractblockgraphics.h"
+#include "model/fbabstractmodel.h"
 #include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
 #include "editor/propertiesmanager.h"
@@ -16,7 +17,10 @@
 #include "dialoghelpers.h"
 #include "testmain.h"
 
+#include <QDesktopServices>
+#include <QAbstractSpinBox>
 #include <QPainter>
+#include <QUrl>
 #include <QPushButton>
 #include <QComboBox>
 #include <QGraphicsView>
@@ -57,6 +61,17 @@ QStringList entryNames(const QList<QAction*>& actions)
         names << (action->isSeparator() ? QStringLiteral("|") : action->menu() ? action->menu()->objectName() : action->objectName());
     return names;
 }
+
+// Takes the URLs the program hands to the desktop, instead of the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 // Counts the language changes a widget receives.
 class LanguageChangeCounter : public QObject
@@ -156,8 +171,8 @@ private slots:
     void actions();
     void docks_data();
     void docks();
-    void hidingConsoleDockIsStored();
-    void hidingUndoDockIsNotStored();
+    void hidingDockIsStored_data();
+    void hidingDockIsStored();
     void viewSettingsApply();
     void layoutRestoredByNextWindow();
     void switchingToRussianRetranslates();
@@ -166,10 +181,12 @@ private slots:
     void stylesAndDockViews();
     void projectBoundState();
     void closingCancelledKeepsWindow();
-    void openManualWithoutFile();
+    void openManual_data();
+    void openManual();
     void appliedThemeRepaintsScene();
     void recentProjectsMenu();
     void selectAll();
+    void typedValueCommitsBeforeAnAction();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -210,6 +227,11 @@ void tst_MainWindow::menus_data()
     QTest::newRow("edit") << "menuEdit"
                           << "&Edit"
                           << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste", "|", "actionSelectAll" };
+    QTest::newRow("device") << "menuDevice"
+                            << "&Device"
+                            << QStringList { "actionConnect", "actionDisconnect",     "|",
+                                             "actionUpload",  "actionRun",            "actionStop",
+                                             "actionSaveFlash", "|", "actionDeviceSettings", "actionFirmwareUpdater" };
     QTest::newRow("utilities") << "menuUtilities"
                                << "&Utilities" << QStringList { "actionFirmwareUpdater" };
     QTest::newRow("help") << "menu_Help"
@@ -227,7 +249,7 @@ void tst_MainWindow::menus()
     QStringList order;
     for (const QAction* action : window.menuBar()->actions())
         order << action->menu()->objectName();
-    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuUtilities", "menu_Help" }));
+    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuDevice", "menuUtilities", "menu_Help" }));
 
     auto* found = window.findChild<QMenu*>(menu);
     QVERIFY(found);
@@ -247,6 +269,17 @@ void tst_MainWindow::toolbarEntries()
                    "actionCopy",      "actionPaste",         "|",          "actionUndo",   "actionRedo", "|",
                    "actionConnect",   "actionDisconnect",    "|",          "actionUpload", "actionRun",  "actionStop",
                    "actionSaveFlash", "actionDeviceSettings" }));
+
+    // Every button is also in a menu, and the whole bar fits a 1,280-pixel screen in each language.
+    QStringList inMenus;
+    for (const QMenu* menu : window.findChildren<QMenu*>())
+        inMenus << entryNames(menu->actions());
+    for (const QAction* button : toolbar->actions())
+        QVERIFY2(button->isSeparator() || inMenus.contains(button->objectName()), qPrintable(button->objectName()));
+    for (const QLocale& language : { QLocale(QLocale::Russian), QLocale(QLocale::English) }) {
+        window.loadTranslations(language);
+        QVERIFY2(toolbar->sizeHint().width() <= 1280, qPrintable(QString::number(toolbar->sizeHint().width())));
+    }
 }
 
 void tst_MainWindow::actions_data()
@@ -405,25 +438,26 @@ void tst_MainWindow::docks()
     QCOMPARE(widget->widget()->objectName(), content);
 }
 
-void tst_MainWindow::hidingConsoleDockIsStored()
+void tst_MainWindow::hidingDockIsStored_data()
 {
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QDockWidget*>("dockConsole")->close();
-    auto settings = appSettings();
-    QCOMPARE(settings->value("view/console"), QVariant(false));
-    QVERIFY(settings->value("view/library").toBool());
+    QTest::addColumn<QString>("dock");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("console") << "dockConsole" << "view/console";
+    QTest::newRow("undo stack") << "dockRightBottom" << "view/undo_stack";
 }
 
-void tst_MainWindow::hidingUndoDockIsNotStored()
+// A panel closed with its cross comes back from Settings, which reads what was stored.
+void tst_MainWindow::hidingDockIsStored()
 {
+    QFETCH(QString, dock);
+    QFETCH(QString, key);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QDockWidget*>("dockRightBottom")->close();
+    window.findChild<QDockWidget*>(dock)->close();
     auto settings = appSettings();
-    QVERIFY(!settings->contains("view/undo_stack"));
+    QCOMPARE(settings->value(key), QVariant(false));
+    QVERIFY(settings->value("view/library").toBool());
 }
 
 void tst_MainWindow::viewSettingsApply()
@@ -580,7 +614,16 @@ void tst_MainWindow::projectBoundState()
     QVERIFY(window.projectManager()->currentProject() == first);
     QCOMPARE(libraryEntries(window), firstLibrary);
 
+    // What happens to the project behind, changed or closed, leaves the title alone.
+    second->setModified(true);
+    second->slotModified();
+    QCOMPARE(window.windowTitle(), QStringLiteral("pump.vlm - Tarkel-KV-D01[*] - Velmora"));
+    QVERIFY(!window.isWindowModified());
     answerDialogs({ pressButton(QMessageBox::No) });
+    QVERIFY(window.projectManager()->closeProject(second));
+    QCOMPARE(window.windowTitle(), QStringLiteral("pump.vlm - Tarkel-KV-D01[*] - Velmora"));
+    QVERIFY(!window.isWindowModified());
+
     action(window, "actionCloseAll")->trigger();
     QCOMPARE(tabs->count(), 0);
     QCOMPARE(enabledProjectActions(window), QStringList());
@@ -609,20 +652,40 @@ void tst_MainWindow::closingCancelledKeepsWindow()
     QCOMPARE(appSettings()->value("connection/ip").toString(), QStringLiteral("10.14.0.253"));
 }
 
-void tst_MainWindow::openManualWithoutFile()
+void tst_MainWindow::openManual_data()
 {
-    if (QFileInfo::exists(ManualLocator::installedDirectory() + QStringLiteral("/manual.pdf")))
-        QSKIP("an installed manual would open instead of the message");
+    QTest::addColumn<bool>("inWorkingDirectory");
+    QTest::newRow("in the working directory") << true;
+    QTest::newRow("elsewhere") << false;
+}
+
+// F1 opens the first manual found, through the desktop's handler of files; with none, the
+// console names the one looked for in the working directory.
+void tst_MainWindow::openManual()
+{
+    QFETCH(bool, inWorkingDirectory);
     QTemporaryDir dir;
+    if (inWorkingDirectory) {
+        QFile manual(dir.filePath("manual.pdf"));
+        QVERIFY(manual.open(QIODevice::WriteOnly));
+    }
+    UrlCatcher opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
+    const QString expected = ManualLocator::find(ManualLocator::searchDirectories(QDir::currentPath()));
     MainWindow window;
     QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
     action(window, "actionOpenManual")->trigger();
     QDir::setCurrent(previous);
-    QCOMPARE(console.count(), 1);
-    QCOMPARE(console.first().first().toString(),
-             QStringLiteral("Can not open the manual file: %1/manual.pdf ").arg(QDir(dir.path()).canonicalPath()));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    if (inWorkingDirectory)
+        QCOMPARE(expected, QDir(dir.path()).canonicalPath() + "/manual.pdf");
+    QCOMPARE(opened.urls, expected.isEmpty() ? QList<QUrl>() : QList<QUrl> { QUrl::fromLocalFile(expected) });
+    QCOMPARE(console.count(), expected.isEmpty() ? 1 : 0);
+    if (expected.isEmpty())
+        QCOMPARE(console.first().first().toString(),
+                 QStringLiteral("Can not open the manual file: %1/manual.pdf ").arg(QDir(dir.path()).canonicalPath()));
 }
 
 void tst_MainWindow::appliedThemeRepaintsScene()
@@ -693,6 +756,37 @@ void tst_MainWindow::selectAll()
     for (FuncBlock* block : project->scene()->getFuncBlocks())
         selected += block->graphics()->isSelected() ? 1 : 0;
     QCOMPARE(selected, 3);
+}
+
+void tst_MainWindow::typedValueCommitsBeforeAnAction()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Project* project = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    project->scene()->createFuncBlock(QPointF(40, 40), QStringLiteral("Constant"));
+    FuncBlock* block = project->scene()->getFuncBlocks().first();
+    block->graphics()->setSelected(true);
+
+    auto* view = window.findChild<QDockWidget*>("dockRight")->widget()->findChild<QTreeView*>();
+    QModelIndex value;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        if (view->model()->index(row, 0).data().toString() == QLatin1String("Value"))
+            value = view->model()->index(row, 1);
+    }
+    QVERIFY(value.isValid());
+    const QPoint at = view->visualRect(value).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    auto* editor = qobject_cast<QAbstractSpinBox*>(view->indexWidget(value));
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, "42");
+    // Copy from the toolbar, the editor still open: the copied block holds 42.
+    action(window, "actionCopy")->trigger();
+    QCOMPARE(block->model()->findItem(QStringLiteral("value"))->dataToVariant().toString(), QStringLiteral("42"));
+    QVERIFY(!view->indexWidget(value));
 }
 
 VLM_TEST_MAIN(tst_MainWindow)

@@ -30,32 +30,31 @@ private slots:
 
 void tst_ManualLocator::findOrder_data()
 {
-    QTest::addColumn<bool>("inWorking");
-    QTest::addColumn<bool>("inInstalled");
+    QTest::addColumn<QString>("holding"); // the folders with a manual: w(orking), b(eside the program), i(nstalled)
     QTest::addColumn<QString>("found");
 
-    QTest::newRow("both: the working directory's") << true << true << "working";
-    QTest::newRow("working directory only") << true << false << "working";
-    QTest::newRow("installed only") << false << true << "installed";
-    QTest::newRow("neither") << false << false << "";
+    QTest::newRow("all: the working directory's") << "wbi" << "w";
+    QTest::newRow("working directory only") << "w" << "w";
+    QTest::newRow("beside the program and installed") << "bi" << "b";
+    QTest::newRow("installed only") << "i" << "i";
+    QTest::newRow("neither") << "" << "";
 }
 
 void tst_ManualLocator::findOrder()
 {
-    QFETCH(bool, inWorking);
-    QFETCH(bool, inInstalled);
+    QFETCH(QString, holding);
     QFETCH(QString, found);
 
-    QTemporaryDir working;
-    QTemporaryDir installed;
-    if (inWorking)
-        QVERIFY(writeManual(working.path()));
-    if (inInstalled)
-        QVERIFY(writeManual(installed.path()));
-
-    const QString expected = found.isEmpty() ? QString()
-        : QDir(found == "working" ? working.path() : installed.path()).filePath(QStringLiteral("manual.pdf"));
-    QCOMPARE(ManualLocator::find(working.path(), installed.path()), expected);
+    QTemporaryDir folders[3];
+    QStringList directories;
+    for (int i = 0; i < 3; ++i) {
+        directories << folders[i].path();
+        if (holding.contains(QStringLiteral("wbi").at(i)))
+            QVERIFY(writeManual(folders[i].path()));
+    }
+    const int index = found.isEmpty() ? -1 : QStringLiteral("wbi").indexOf(found);
+    const QString expected = index < 0 ? QString() : QDir(directories.at(index)).filePath(QStringLiteral("manual.pdf"));
+    QCOMPARE(ManualLocator::find(directories), expected);
 }
 
 void tst_ManualLocator::directoryNamedLikeTheManualIsNoManual()
@@ -64,13 +63,17 @@ void tst_ManualLocator::directoryNamedLikeTheManualIsNoManual()
     QTemporaryDir installed;
     QVERIFY(QDir(working.path()).mkdir(QStringLiteral("manual.pdf")));
     QVERIFY(writeManual(installed.path()));
-    QCOMPARE(ManualLocator::find(working.path(), installed.path()),
+    QCOMPARE(ManualLocator::find({ working.path(), installed.path() }),
              QDir(installed.path()).filePath(QStringLiteral("manual.pdf")));
 }
 
 void tst_ManualLocator::installedDirectoryIsTheDocumentationDirectory()
 {
     QCOMPARE(ManualLocator::installedDirectory(), QStringLiteral(VLM_INSTALLED_DOCDIR));
+    // The build tree: build/app/velmora reads build/docs/manual.pdf.
+    QCOMPARE(ManualLocator::searchDirectories(QStringLiteral("/work")),
+             (QStringList { "/work", QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../docs"),
+                            QStringLiteral(VLM_INSTALLED_DOCDIR) }));
 }
 
 VLM_TEST_MAIN(tst_ManualLocator)

@@ -58,7 +58,7 @@ private slots:
     void applySavesEveryGroup();
     void unfinishedAddressIsNotSaved();
     void portEditAlone();
-    void defaultKeepsUndoStackBox();
+    void defaultFillsTheForm();
     void pathIsNeverEmpty_data();
     void pathIsNeverEmpty();
 };
@@ -194,29 +194,45 @@ void tst_SettingsWidget::portEditAlone()
     QCOMPARE(AppSettings().value("connection/port").toInt(), 2020);
 }
 
-void tst_SettingsWidget::defaultKeepsUndoStackBox()
+void tst_SettingsWidget::defaultFillsTheForm()
 {
     SettingsWidget dialog;
     QSignalSpy changed(&dialog, &SettingsWidget::onChangeSettings);
     dialog.show();
     for (const char* name : { "undoStackCheckBox", "toolbarCheckBox" })
         clickBox(dialog, name);
+    field<QSpinBox>(dialog, "portSpinBox")->setValue(2000);
+    QTest::mouseClick(button(dialog, "applyButton"), Qt::LeftButton);
+    QCOMPARE(changed.count(), 1);
 
     answerDialogs({ pressButton(QMessageBox::No) });
     QTest::mouseClick(button(dialog, "defaultButton"), Qt::LeftButton);
-    QCOMPARE(changed.count(), 0);
     QVERIFY(!field<QCheckBox>(dialog, "toolbarCheckBox")->isChecked());
+    QVERIFY(!button(dialog, "applyButton")->isEnabled());
 
+    // Yes fills the form with the defaults, and only the form.
     answerDialogs({ pressButton(QMessageBox::Yes) });
     QTest::mouseClick(button(dialog, "defaultButton"), Qt::LeftButton);
+    for (const char* name : { "toolbarCheckBox", "undoStackCheckBox" })
+        QVERIFY(field<QCheckBox>(dialog, name)->isChecked());
+    QCOMPARE(field<QLineEdit>(dialog, "ipLineEdit")->text(), QStringLiteral("10.14.0.253"));
+    QCOMPARE(field<QSpinBox>(dialog, "portSpinBox")->value(), 1518);
+    QVERIFY(button(dialog, "applyButton")->isEnabled());
     QCOMPARE(changed.count(), 1);
-    QVERIFY(field<QCheckBox>(dialog, "toolbarCheckBox")->isChecked());
-    QVERIFY(!field<QCheckBox>(dialog, "undoStackCheckBox")->isChecked());
-    QVERIFY(!button(dialog, "applyButton")->isEnabled());
+    QCOMPARE(AppSettings().value("connection/port").toInt(), 2000);
+
+    // Cancel drops it; OK would have saved it.
+    QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
+    QCOMPARE(AppSettings().value("view/undo_stack").toBool(), false);
+    dialog.show();
+    answerDialogs({ pressButton(QMessageBox::Yes) });
+    QTest::mouseClick(button(dialog, "defaultButton"), Qt::LeftButton);
+    QTest::mouseClick(button(dialog, "okPushButton"), Qt::LeftButton);
+    QCOMPARE(changed.count(), 2);
     AppSettings settings;
-    QCOMPARE(settings.value("connection/ip").toString(), QStringLiteral("10.14.0.254"));
+    QCOMPARE(settings.value("connection/ip").toString(), QStringLiteral("10.14.0.253"));
     QCOMPARE(settings.value("connection/port").toInt(), 1518);
-    QCOMPARE(settings.value("view/undo_stack").toBool(), false);
+    QCOMPARE(settings.value("view/undo_stack").toBool(), true);
 }
 
 void tst_SettingsWidget::pathIsNeverEmpty_data()

@@ -140,31 +140,25 @@ void tst_ProjectCreatorWidget::filePage_data()
     QTest::addColumn<QString>("directory"); // "temp", "default" (the check box) or none
     QTest::addColumn<int>("answer"); // to the overwrite question, if asked
     QTest::addColumn<int>("page"); // after Next; -1 when Next is disabled
+    QTest::addColumn<QString>("warning");
 
-    QTest::newRow("new project") << "fresh"
-                                 << "temp" << int(QMessageBox::NoButton) << 1;
-    QTest::newRow("existing, No") << "pump"
-                                  << "temp" << int(QMessageBox::No) << 0;
-    QTest::newRow("existing, Yes") << "pump"
-                                   << "temp" << int(QMessageBox::Yes) << 1;
-    QTest::newRow("default path") << "pump_2"
-                                  << "default" << int(QMessageBox::NoButton) << 1;
-    QTest::newRow("dot in the name") << "pump.v2"
-                                     << "temp" << int(QMessageBox::NoButton) << 1;
-    QTest::newRow("extension typed") << "pump.vlm"
-                                     << "temp" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("no name") << ""
-                             << "temp" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("no directory") << "pump"
-                                  << "" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("slash") << "plant/pump"
-                           << "temp" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("backslash") << "plant\\pump"
-                               << "temp" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("parent directory") << ".."
-                                      << "temp" << int(QMessageBox::NoButton) << -1;
-    QTest::newRow("this directory") << "."
-                                    << "temp" << int(QMessageBox::NoButton) << -1;
+    const QString exists = QStringLiteral("The project already exists. If you continue, the project will be overwritten.");
+    const QString separator = QStringLiteral("The name cannot contain / or \\.");
+    const QString dots = QStringLiteral("The name cannot be \".\" or \"..\".");
+    const int none = QMessageBox::NoButton;
+    QTest::newRow("new project") << "fresh" << "temp" << none << 1 << "";
+    QTest::newRow("existing, No") << "pump" << "temp" << int(QMessageBox::No) << 0 << exists;
+    QTest::newRow("existing, Yes") << "pump" << "temp" << int(QMessageBox::Yes) << 1 << exists;
+    QTest::newRow("default path") << "pump_2" << "default" << none << 1 << "";
+    QTest::newRow("dot in the name") << "pump.v2" << "temp" << none << 1 << "";
+    QTest::newRow("extension typed") << "pump.vlm" << "temp" << none << -1
+                                     << "Type the name without the extension .vlm: it is added.";
+    QTest::newRow("no name") << "" << "temp" << none << -1 << "";
+    QTest::newRow("no directory") << "pump" << "" << none << -1 << "";
+    QTest::newRow("slash") << "plant/pump" << "temp" << none << -1 << separator;
+    QTest::newRow("backslash") << "plant\\pump" << "temp" << none << -1 << separator;
+    QTest::newRow("parent directory") << ".." << "temp" << none << -1 << dots;
+    QTest::newRow("this directory") << "." << "temp" << none << -1 << dots;
 }
 
 void tst_ProjectCreatorWidget::filePage()
@@ -173,6 +167,7 @@ void tst_ProjectCreatorWidget::filePage()
     QFETCH(QString, directory);
     QFETCH(int, answer);
     QFETCH(int, page);
+    QFETCH(QString, warning);
 
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("pump")));
     QFile existing(m_dir->filePath(QStringLiteral("pump/pump.vlm")));
@@ -192,9 +187,8 @@ void tst_ProjectCreatorWidget::filePage()
     fillFilePage(wizard.get(), name, directory == QLatin1String("temp") ? m_dir->path() : QString());
     QCOMPARE(wizard->button(QWizard::NextButton)->isEnabled(), page >= 0);
     const bool warned = answer != QMessageBox::NoButton;
-    QCOMPARE(child<QLabel>(wizard.get(), "warning")->isVisible(), warned);
-    QCOMPARE(child<QLabel>(wizard.get(), "warning")->text(),
-             warned ? "The project already exists. If you continue, the project will be overwritten." : "");
+    QCOMPARE(child<QLabel>(wizard.get(), "warning")->isVisible(), !warning.isEmpty());
+    QCOMPARE(child<QLabel>(wizard.get(), "warning")->text(), warning);
     if (page < 0)
         return;
 
