@@ -279,7 +279,7 @@ void DeviceSettingsWidget::slotReadDeviceInfo()
     m_client->pullDeviceHardwareId(hardwareId);
     if (!version.isEmpty()) {
         const int end = version.indexOf('\0');
-        ui->softVersionDataLabel->setText(QString::fromLatin1(end < 0 ? version : version.left(end)));
+        ui->softVersionDataLabel->setText(QString::fromUtf8(end < 0 ? version : version.left(end)));
     }
     if (!hardwareId.isEmpty()) {
         const QString name = deviceTypeToName(DeviceType(quint8(hardwareId.at(0))));

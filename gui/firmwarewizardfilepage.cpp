@@ -3,6 +3,7 @@
 #include "ui_firmwarewizardfilepage.h"
 
 #include "device/ifirmwareclient.h"
+#include "services/console.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -198,16 +199,8 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     if (!m_client->sendNewFWInfo(info))
         return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error sending new firmware information"));
 
-    setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Creating backup..."));
-    if (!m_client->backupFW()) {
-        setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error creating backup"));
-        const auto answer = QMessageBox::warning(
-            this, translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware update wizard")),
-            translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Can not make a backup.\nDo you want to continue?")),
-            QMessageBox::Yes | QMessageBox::No);
-        if (answer != QMessageBox::Yes)
-            return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware download canceled"));
-    }
+    if (!backUp())
+        return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware download canceled"));
 
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Preparing the place to download the firmware"));
     if (!m_client->eraseFW())
@@ -216,26 +209,73 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
     m_ui->m_progressBar->setValue(0); // a retry starts from nothing, not where the last try stopped
     m_ui->m_progressBar->setVisible(true);
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Loading firmware..."));
-    if (!m_client->sendNewFWBin(image)) {
-        m_client->eraseFW();
-        m_client->restoreFW();
-        return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error sending firmware data"));
-    }
+    if (!m_client->sendNewFWBin(image))
+        return restoreAndFail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error sending firmware data"));
 
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware verification..."));
-    if (!m_client->verifyFWUpdate()) {
-        m_client->eraseFW();
-        m_client->restoreFW();
-        return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware verification error"));
-    }
+    if (!m_client->verifyFWUpdate())
+        return restoreAndFail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware verification error"));
 
     m_client->eraseBackupFW();
+    m_withoutFirmware.clear();
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware has been downloaded successefully"));
     m_ui->m_pushButtonBrowse->setEnabled(false);
     setWizardOption(QWizard::NoCancelButtonOnLastPage);
     m_downloaded = true;
     emit completeChanged();
     return true;
+}
+
+bool FirmwareWizardFilePage::backUp()
+{
+    if (m_withoutFirmware == moduleAddress()) {
+        // A backup now would copy the erased firmware over the good one kept from before.
+        report(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
+                                 "Backup skipped: the module has had no firmware since the old one could not be "
+                                 "restored; the earlier backup is kept."));
+        return true;
+    }
+    setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Creating backup..."));
+    if (m_client->backupFW())
+        return true;
+    setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error creating backup"));
+    const auto answer = QMessageBox::warning(
+        this, translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware update wizard")),
+        translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Can not make a backup.\nDo you want to continue?")),
+        QMessageBox::Yes | QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+bool FirmwareWizardFilePage::restoreAndFail(const char* text)
+{
+    m_client->eraseFW();
+    if (m_client->restoreFW()) {
+        m_withoutFirmware.clear();
+        return fail(text);
+    }
+    // The module is erased and stays so until a download succeeds. The user has to know, and
+    // may have to reconnect first: the way back to the connection page opens.
+    m_withoutFirmware = moduleAddress();
+    const QString advice = translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
+                                                        "The old firmware could not be restored: the module is left "
+                                                        "without firmware. Reconnect to the module and download the "
+                                                        "firmware again."));
+    Console::instance().printMessage(advice);
+    setWizardOption(QWizard::DisabledBackButtonOnLastPage, false);
+    fail(text);
+    m_ui->m_labelTextWarning->setText(translated(text) + QLatin1Char('\n') + advice);
+    return false;
+}
+
+QString FirmwareWizardFilePage::moduleAddress() const
+{
+    return QStringLiteral("%1:%2").arg(m_client->host()).arg(m_client->port());
+}
+
+void FirmwareWizardFilePage::report(const char* text)
+{
+    setStatus(text);
+    Console::instance().printMessage(translated(text));
 }
 
 void FirmwareWizardFilePage::setBusy(bool busy)
@@ -271,10 +311,10 @@ void FirmwareWizardFilePage::setStatus(const char* text)
     m_ui->m_labelTextWarning->setText(translated(text));
 }
 
-void FirmwareWizardFilePage::setWizardOption(int option)
+void FirmwareWizardFilePage::setWizardOption(int option, bool on)
 {
     if (QWizard* owner = wizard())
-        owner->setOption(QWizard::WizardOption(option));
+        owner->setOption(QWizard::WizardOption(option), on);
 }
 
 bool FirmwareWizardFilePage::fail(const char* text)

@@ -45,11 +45,20 @@ private:
     // Shows the version and size of the file; false, with a status line, when it cannot be a
     // firmware file.
     bool showFileData(const QString& path);
+    // The running firmware into the module's backup; false when none could be made and the
+    // user chose not to go on without one.
+    bool backUp();
+    // The new firmware did not arrive whole: erases it, restores the backup and fails with
+    // the text, saying so when the module is left without firmware.
+    bool restoreAndFail(const char* text);
+    QString moduleAddress() const;
+    // A status line that the console keeps as well.
+    void report(const char* text);
     // While busy the wizard cannot be cancelled: its Cancel button is disabled, Esc and
     // closing the window are ignored.
     void setBusy(bool busy);
     void setStatus(const char* text);
-    void setWizardOption(int option);
+    void setWizardOption(int option, bool on = true);
     // A failed step: its status line, and the user may try again.
     bool fail(const char* text);
 
@@ -57,6 +66,9 @@ private:
     IFirmwareClient* m_client = nullptr;
     bool m_downloaded = false;
     bool m_busy = false;
+    // The module (host:port) left erased by a failed restore: its backup slot still holds the
+    // good firmware, which the next backup would overwrite.
+    QString m_withoutFirmware;
 };
 
 } // namespace Velmora

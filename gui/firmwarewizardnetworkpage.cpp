@@ -3,6 +3,7 @@
 #include "ui_firmwarewizardnetworkpage.h"
 
 #include "device/ifirmwareclient.h"
+#include "services/console.h"
 
 #include <QCoreApplication>
 #include <QRegularExpressionValidator>
@@ -31,6 +32,7 @@ FirmwareWizardNetworkPage::FirmwareWizardNetworkPage(IFirmwareClient* client, QW
     connect(m_ui->networkDefaultCheckBox, &QCheckBox::stateChanged, this,
             &FirmwareWizardNetworkPage::slotUseDefaultNetwork);
     connect(m_client, &IFirmwareClient::isConnection, this, &FirmwareWizardNetworkPage::slotIsConnection);
+    connect(m_client, &IFirmwareClient::onConnectFailed, this, &FirmwareWizardNetworkPage::slotConnectFailed);
     m_ui->networkDefaultCheckBox->setChecked(true);
 }
 
@@ -70,6 +72,16 @@ void FirmwareWizardNetworkPage::slotIsConnection(bool value)
     m_ui->pushButtonDisconnect->setEnabled(value);
     m_connected = value;
     emit completeChanged();
+}
+
+void FirmwareWizardNetworkPage::slotConnectFailed(const QString& reason)
+{
+    const QString text = QCoreApplication::translate("FirmwareWizardNetworkPage", "Cannot connect to %1:%2: %3")
+                             .arg(m_client->host())
+                             .arg(m_client->port())
+                             .arg(reason);
+    m_ui->labelConnection->setText(text);
+    Console::instance().printMessage(text);
 }
 
 void FirmwareWizardNetworkPage::slotUseDefaultNetwork(int state)

@@ -30,6 +30,7 @@ private slots:
     void on_pushButtonConnect_clicked();
     void on_pushButtonDisconnect_clicked();
     void slotIsConnection(bool value);
+    void slotConnectFailed(const QString& reason);
     void slotUseDefaultNetwork(int state);
 
 private:

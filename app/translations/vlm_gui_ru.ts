@@ -292,11 +292,11 @@ Do you want to continue?</source>
     </message>
     <message>
         <source>Backup skipped: the module has had no firmware since the old one could not be restored; the earlier backup is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Резервная копия не создаётся: модуль остаётся без прошивки с тех пор, как прежнюю не удалось восстановить; сохранённая ранее копия сохраняется.</translation>
     </message>
     <message>
         <source>The old firmware could not be restored: the module is left without firmware. Reconnect to the module and download the firmware again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Прежнюю прошивку восстановить не удалось: модуль остался без прошивки. Подключитесь к модулю заново и загрузите прошивку ещё раз.</translation>
     </message>
 </context>
 <context>
@@ -339,7 +339,7 @@ Do you want to continue?</source>
     </message>
     <message>
         <source>Cannot connect to %1:%2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся подключиться к %1:%2: %3</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,8 @@ signals:
     void isConnection(bool value);
     // After each acknowledged image packet: the image size and the packets acknowledged so far.
     void sendFWBinPacket(int fullFWSize, int count);
+    // connectToDevice() led to no connection; the reason as the socket gives it.
+    void onConnectFailed(const QString& reason);
 
 public slots:
     virtual void connectToDevice() = 0;

@@ -38,6 +38,7 @@ constexpr quint8 stateRun = 1;
 constexpr quint8 stateStop = 2;
 
 constexpr int maxRepeats = 5;
+constexpr int netRecordSize = 22;
 
 const char* const context = "TcpDeviceClient";
 
@@ -127,7 +128,7 @@ bool TcpDeviceClient::pullDeviceNetSettings(QByteArray& out)
 {
     return request(cmdGetNetParams, QByteArray(), replieNetParams,
                    QT_TRANSLATE_NOOP("TcpDeviceClient", "Get net params: Success."),
-                   QT_TRANSLATE_NOOP("TcpDeviceClient", "Get net params: Failed."), &out);
+                   QT_TRANSLATE_NOOP("TcpDeviceClient", "Get net params: Failed."), &out, netRecordSize);
 }
 
 bool TcpDeviceClient::putDeviceNetSettings(const QByteArray& record)
@@ -153,21 +154,15 @@ bool TcpDeviceClient::pullDeviceHardwareId(QByteArray& out)
 
 bool TcpDeviceClient::pullDeviceRtcSettings(qint64& out)
 {
-    const char* const failure = QT_TRANSLATE_NOOP("TcpDeviceClient", "Get RTC: Failed.");
     QByteArray payload;
-    if (!request(cmdGetRtc, QByteArray(), replieRtc, nullptr, failure, &payload))
+    if (!request(cmdGetRtc, QByteArray(), replieRtc, QT_TRANSLATE_NOOP("TcpDeviceClient", "Get RTC: Success."),
+                 QT_TRANSLATE_NOOP("TcpDeviceClient", "Get RTC: Failed."), &payload, int(sizeof(qint32))))
         return false;
-    // A clock reply too short for its time is as good as none.
-    if (payload.size() < 4) {
-        print(translated(failure));
-        return false;
-    }
     QDataStream stream(payload);
     stream.setByteOrder(QDataStream::LittleEndian);
     qint32 unixTime = 0;
     stream >> unixTime;
     out = unixTime;
-    print(translated(QT_TRANSLATE_NOOP("TcpDeviceClient", "Get RTC: Success.")));
     return true;
 }
 
@@ -183,21 +178,17 @@ bool TcpDeviceClient::putDeviceRtcSettings(const qint64& unixTime)
 
 bool TcpDeviceClient::pullCalibStatus(quint8& out)
 {
-    const char* const failure = QT_TRANSLATE_NOOP("TcpDeviceClient", "Get calibration state: Failed.");
     QByteArray payload;
-    if (!request(cmdGetCalibration, QByteArray(), replieCalibration, nullptr, failure, &payload))
+    if (!request(cmdGetCalibration, QByteArray(), replieCalibration,
+                 QT_TRANSLATE_NOOP("TcpDeviceClient", "Get calibration state: Success."),
+                 QT_TRANSLATE_NOOP("TcpDeviceClient", "Get calibration state: Failed."), &payload, 1))
         return false;
-    if (payload.isEmpty()) {
-        print(translated(failure));
-        return false;
-    }
     out = quint8(payload.at(0)) >> 5;
-    print(translated(QT_TRANSLATE_NOOP("TcpDeviceClient", "Get calibration state: Success.")));
     return true;
 }
 
 bool TcpDeviceClient::request(quint8 cmd, const QByteArray& payload, quint8 expected, const char* success,
-                              const char* failure, QByteArray* reply)
+                              const char* failure, QByteArray* reply, int minReplySize)
 {
     if (isPerformingCmd())
         return false;
@@ -209,14 +200,14 @@ bool TcpDeviceClient::request(quint8 cmd, const QByteArray& payload, quint8 expe
     }
     waitReplie(m_replyTimeout);
     setPerformingCmd(false);
-    if (m_replieCode != expected) {
+    // A reply too short for what it must carry is as good as none.
+    if (m_replieCode != expected || m_replieData.size() < minReplySize) {
         print(translated(failure));
         return false;
     }
     if (reply)
         *reply = m_replieData;
-    if (success)
-        print(translated(success));
+    print(translated(success));
     return true;
 }
 

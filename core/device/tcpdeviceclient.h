@@ -53,9 +53,10 @@ private slots:
 
 private:
     // One request and its reply: the common shape of the single-step operations. On the
-    // expected reply its payload goes to `reply` (when given).
+    // expected reply of at least minReplySize payload bytes that payload goes to `reply`
+    // (when given).
     bool request(quint8 cmd, const QByteArray& payload, quint8 expected, const char* success, const char* failure,
-                 QByteArray* reply = nullptr);
+                 QByteArray* reply = nullptr, int minReplySize = 0);
     void clearReplieData();
     void printReplie() const;
     void waitReplie(int ms);

@@ -78,11 +78,13 @@ TCPFirmwareClient::~TCPFirmwareClient()
 
 void TCPFirmwareClient::connectToDevice()
 {
+    m_connecting = true;
     m_socket->connectToHost(host(), port(), QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
 }
 
 void TCPFirmwareClient::disconnectFromDevice()
 {
+    m_connecting = false;
     if (m_socket->state() == QAbstractSocket::ConnectedState)
         m_socket->disconnectFromHost();
     else
@@ -238,21 +240,25 @@ void TCPFirmwareClient::slotReadyReplie()
         return;
     }
     FirmwareReplyFramer::Reply reply;
-    while (m_framer.takeReply(reply)) {
-        // A late or surplus reply to an earlier request is not this one's answer.
-        if (reply.type != m_expectedType || reply.command != m_expectedCommand)
-            continue;
-        m_awaitingReply = false;
-        m_timer->stop();
-        m_replieType = reply.type;
-        m_replieCommand = reply.command;
-        m_replieStatus = reply.status;
-        m_replieSize = quint16(reply.payload.size());
-        m_replieData = reply.payload;
-        m_hasReplie = true;
-        m_loop->quit();
+    if (!m_framer.takeReply(reply))
+        return;
+    // The first whole reply after the request decides it. One of another type or letter
+    // (a late answer to an earlier request, or a loader that does not follow) fails the
+    // operation now: waiting on would only hold the user up until the time-out.
+    if (reply.type != m_expectedType || reply.command != m_expectedCommand) {
+        m_framer.clear();
+        endWait();
         return;
     }
+    m_awaitingReply = false;
+    m_timer->stop();
+    m_replieType = reply.type;
+    m_replieCommand = reply.command;
+    m_replieStatus = reply.status;
+    m_replieSize = quint16(reply.payload.size());
+    m_replieData = reply.payload;
+    m_hasReplie = true;
+    m_loop->quit();
 }
 
 void TCPFirmwareClient::slotTimeoutReplie()
@@ -280,12 +286,21 @@ void TCPFirmwareClient::clearReplieData()
     m_hasReplie = false;
 }
 
-void TCPFirmwareClient::slotSocketError(int) { }
+void TCPFirmwareClient::slotSocketError(int)
+{
+    // Errors of an established connection show as its end; only a failed attempt has a
+    // reason of its own to give.
+    if (!m_connecting)
+        return;
+    m_connecting = false;
+    emit onConnectFailed(m_socket->errorString());
+}
 
 void TCPFirmwareClient::slotSocketStateChanged(int) { }
 
 void TCPFirmwareClient::slotSocketConnected()
 {
+    m_connecting = false;
     emit isConnection(true);
 }
 

@@ -12,9 +12,10 @@ namespace Velmora {
 
 // The firmware loader protocol over TCP. Request and reply alike: type, command letter and
 // status bytes, a 16-bit little-endian payload length, the payload. Each operation waits for
-// its reply in a nested event loop bounded by a timer, so the GUI repaints meanwhile; a reply
-// with another type or letter is dropped and the wait goes on. An operation started while
-// another one waits is refused at once.
+// its reply in a nested event loop bounded by a timer, so the GUI repaints meanwhile. Bytes
+// left from an earlier operation are dropped before each request; the first whole reply after
+// it is the answer, and one with another type or letter fails the operation at once. An
+// operation started while another one waits is refused at once.
 class VLM_CORE_EXPORT TCPFirmwareClient : public IFirmwareClient
 {
     Q_OBJECT
@@ -73,6 +74,8 @@ private:
     bool m_operationRunning = false;
     // Until the answer, the time-out or the disconnection: the part of the wait that takes bytes.
     bool m_awaitingReply = false;
+    // From connectToDevice() until the connection is made or has failed.
+    bool m_connecting = false;
     quint8 m_expectedType = 0;
     quint8 m_expectedCommand = 0;
     FirmwareReplyFramer m_framer;

@@ -111,15 +111,20 @@ void tst_DeviceSettingsWidget::readsModule_data()
     QTest::addColumn<QString>("mac");
     QTest::addColumn<quint8>("calibration");
     QTest::addColumn<QString>("calibrationText");
+    QTest::addColumn<QString>("version");
 
     QTest::newRow("leading zeros") << QByteArray::fromHex("001a2b0c0d0e") << "0:1a:2b:c:d:e" << quint8(0 << 5)
-                                   << "Calibration is done";
+                                   << "Calibration is done"
+                                   << "2.4.1";
     QTest::newRow("status 1") << QByteArray::fromHex("ffffffffffff") << "ff:ff:ff:ff:ff:ff" << quint8(1 << 5)
-                              << "Calibration error. Recalibration required";
+                              << "Calibration error. Recalibration required"
+                              << "2.4.1";
     QTest::newRow("status 6") << QByteArray::fromHex("020000000001") << "2:0:0:0:0:1" << quint8(6 << 5)
-                              << "No calibration";
-    QTest::newRow("status 7") << QByteArray::fromHex("020000000001") << "2:0:0:0:0:1" << quint8(7 << 5)
-                              << "Calibration error. Recalibration required";
+                              << "No calibration"
+                              << "2.4.1";
+    QTest::newRow("status 7, UTF-8 version")
+        << QByteArray::fromHex("020000000001") << "2:0:0:0:0:1" << quint8(7 << 5)
+        << "Calibration error. Recalibration required" << QStringLiteral("Версия 2.4 µ");
 }
 
 void tst_DeviceSettingsWidget::readsModule()
@@ -128,12 +133,13 @@ void tst_DeviceSettingsWidget::readsModule()
     QFETCH(QString, mac);
     QFETCH(quint8, calibration);
     QFETCH(QString, calibrationText);
+    QFETCH(QString, version);
 
     SimulatedModule sim;
     QVERIFY(sim.module.setNetRecord(QByteArray::fromHex("ffffff00c0a80a14c0a80a01") + macBytes
                                     + QByteArray::fromHex("ee052c01")));
     sim.module.setCalibration(calibration);
-    sim.module.setSoftVersion(QStringLiteral("2.4.1"));
+    sim.module.setSoftVersion(version);
     sim.module.setDeviceModel(KV_DA02);
     sim.module.setRtc(moduleTime.toSecsSinceEpoch());
     QVERIFY(sim.connectClient());
@@ -149,7 +155,7 @@ void tst_DeviceSettingsWidget::readsModule()
     QVERIFY(!field<QCheckBox>(dialog, "rtcSyncCheckBox")->isChecked());
     QCOMPARE(dialog.unixTime(), moduleTime.toMSecsSinceEpoch());
     QCOMPARE(field<QTimeEdit>(dialog, "rtcTimeEditor")->time(), QTime(10, 0, 0));
-    QCOMPARE(text(dialog, "softVersionDataLabel"), QStringLiteral("2.4.1"));
+    QCOMPARE(text(dialog, "softVersionDataLabel"), version);
     QCOMPARE(text(dialog, "deviceNameDataLabel"), deviceTypeToName(KV_DA02));
     QCOMPARE(text(dialog, "calibStatusDataLabel"), calibrationText);
     if (qEnvironmentVariableIsSet("VLM_RENDER_DIR")) {

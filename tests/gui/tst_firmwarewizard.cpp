@@ -3,6 +3,7 @@
 #include "firmwarewizardfilepage.h"
 #include "firmwarewizardnetworkpage.h"
 #include "modulesim/modulesimulator.h"
+#include "services/console.h"
 
 #include "dialoghelpers.h"
 #include "simulatorhelpers.h"
@@ -64,9 +65,13 @@ private slots:
     void cancelDuringDownload_data();
     void cancelDuringDownload();
     void retryProgressFromZero();
+    void failedRestore_data();
+    void failedRestore();
+    void connectFailureShowsReason();
 
 private:
     template <typename T> T* field(const char* name) const { return m_wizard->findChild<T*>(QLatin1String(name)); }
+    void clickConnect(quint16 port);
     void connectToLoader();
     void goToFilePage();
     QString writeFile(const QByteArray& contents);
@@ -114,12 +119,17 @@ void tst_FirmwareWizard::cleanup()
     delete m_loader;
 }
 
-void tst_FirmwareWizard::connectToLoader()
+void tst_FirmwareWizard::clickConnect(quint16 port)
 {
     field<QCheckBox>("networkDefaultCheckBox")->setChecked(false);
     field<QLineEdit>("networkIpEditor")->setText(QStringLiteral("127.0.0.1"));
-    field<QSpinBox>("networkPortEditor")->setValue(m_loader->serverPort());
+    field<QSpinBox>("networkPortEditor")->setValue(port);
     field<QPushButton>("pushButtonConnect")->click();
+}
+
+void tst_FirmwareWizard::connectToLoader()
+{
+    clickConnect(m_loader->serverPort());
     QTRY_COMPARE(field<QLabel>("labelConnection")->text(), QStringLiteral("Connected"));
 }
 
@@ -523,6 +533,83 @@ void tst_FirmwareWizard::retryProgressFromZero()
     download();
     QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Firmware has been downloaded successefully"));
     QCOMPARE(progress, (QList<QList<QVariant>> { { 35 }, { 70 }, { 0 }, { 35 }, { 70 }, { 100 } }));
+}
+
+void tst_FirmwareWizard::failedRestore_data()
+{
+    QTest::addColumn<QList<Fault>>("faults");
+    QTest::addColumn<QByteArray>("letters");
+    QTest::addColumn<bool>("linkLost");
+
+    QTest::newRow("link lost during the transfer")
+        << QList<Fault> { simFault('e', 2, Fault::CloseConnection) } << QByteArray("dijee") << true;
+    QTest::newRow("restore refused") << QList<Fault> { simFault('e', 2, Fault::NoReply),
+                                                       simFault('h', 1, Fault::ErrorReply, 4) }
+                                     << QByteArray("dijeejh") << false;
+}
+
+// A restore that fails leaves the module erased: the page and the console say so and what to
+// do, the user can go back to reconnect, and the next download keeps the good backup.
+void tst_FirmwareWizard::failedRestore()
+{
+    QFETCH(QList<Fault>, faults);
+    QFETCH(QByteArray, letters);
+    QFETCH(bool, linkLost);
+
+    const QByteArray factoryImage = m_loader->firmware().installedImage();
+    const QString advice = QStringLiteral("The old firmware could not be restored: the module is left without "
+                                          "firmware. Reconnect to the module and download the firmware again.");
+    const QString skipped = QStringLiteral("Backup skipped: the module has had no firmware since the old one could "
+                                           "not be restored; the earlier backup is kept.");
+    goToFilePage();
+    const QByteArray file = firmwareFile(1000);
+    chooseFirmware(file);
+    for (const Fault& fault : faults)
+        m_loader->addFault(fault);
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+    download();
+
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Error sending firmware data\n") + advice);
+    QCOMPARE(console, (QList<QList<QVariant>> { { advice } }));
+    QCOMPARE(receivedLetters(*m_loader), letters);
+    QVERIFY(m_loader->firmware().installedImage().isEmpty());
+    QCOMPARE(m_loader->firmware().backupImage(), factoryImage);
+    QVERIFY(field<QPushButton>("m_pushButtonDownload")->isEnabled());
+
+    QAbstractButton* back = m_wizard->button(QWizard::BackButton);
+    QVERIFY(back->isEnabled());
+    if (linkLost) {
+        back->click();
+        back->click();
+        QCOMPARE(m_wizard->currentId(), 0);
+        goToFilePage();
+    }
+    m_loader->clearRequests();
+    console.clear();
+    // Were the erased module backed up, the loader would refuse and the wizard ask.
+    connect(m_loader, &ModuleSimulator::onRequest, this, [](quint8 command) {
+        if (command == 'i')
+            answerDialogs({ pressButton(QMessageBox::No) });
+    });
+    download();
+    QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Firmware has been downloaded successefully"));
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("djeeelk"));
+    QCOMPARE(console, (QList<QList<QVariant>> { { skipped } }));
+    QCOMPARE(m_loader->firmware().installedImage(), file);
+}
+
+void tst_FirmwareWizard::connectFailureShowsReason()
+{
+    const quint16 closedPort = closedLoopbackPort();
+    QVERIFY(closedPort);
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+    clickConnect(closedPort);
+
+    const QString reason = QStringLiteral("Cannot connect to 127.0.0.1:%1: Connection refused").arg(closedPort);
+    QTRY_COMPARE(field<QLabel>("labelConnection")->text(), reason);
+    QCOMPARE(console, (QList<QList<QVariant>> { { reason } }));
+    QVERIFY(field<QPushButton>("pushButtonConnect")->isEnabled());
+    QVERIFY(!m_wizard->button(QWizard::NextButton)->isEnabled());
 }
 
 VLM_TEST_MAIN(tst_FirmwareWizard)

@@ -3,6 +3,7 @@
 #include "modulesim/modulesimulator.h"
 
 #include <QByteArray>
+#include <QTcpServer>
 
 namespace Velmora {
 
@@ -25,6 +26,17 @@ inline QByteArray receivedLetters(const ModuleSimulator& simulator)
     for (const SimRequest& request : simulator.requests())
         letters += request.command ? char(request.command) : '0';
     return letters;
+}
+
+// A loopback port where nothing listens (it was free a moment ago); 0 when none could be had.
+inline quint16 closedLoopbackPort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
+        return 0;
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
 }
 
 // `size` bytes of a pattern that shows a shifted or repeated chunk at once.

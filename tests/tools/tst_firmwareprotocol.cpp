@@ -70,6 +70,10 @@ void tst_FirmwareProtocol::steps_data()
                                   << "0 0 0 0 0 0 0 0" << 800 << 800 << false << Stage::BackupErased;
     QTest::newRow("empty last packet") << "d700 j e0:350 e350:350 e700:0 l"
                                        << "0 0 0 0 0 0" << 700 << 700 << false << Stage::Verified;
+    QTest::newRow("short chunk mid-image") << "d800 j e0:100 e100:350"
+                                           << "0 0 0 2" << 0 << 100 << false << Stage::Receiving;
+    QTest::newRow("packet after the empty one") << "d700 j e0:350 e350:350 e700:0 e700:0"
+                                                << "0 0 0 0 0 2" << 0 << 700 << false << Stage::Receiving;
     QTest::newRow("repeated offset") << "d800 j e0:350 e0:350"
                                      << "0 0 0 3" << 0 << 350 << false << Stage::Receiving;
     QTest::newRow("gap") << "d800 j e350:350"

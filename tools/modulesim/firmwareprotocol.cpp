@@ -184,12 +184,16 @@ QByteArray FirmwareProtocol::acceptPacket(const SimRequest& request)
     littleEndian(in) >> offset >> length;
     if (length > maxChunk || request.payload.size() != packetHeaderSize + length)
         return errorReply(request, InvalidSizeStatus);
+    // A chunk shorter than a whole one is the image's last.
+    if (m_imageEnded)
+        return errorReply(request, InvalidSizeStatus);
     if (offset != quint32(m_receivedImage.size()))
         return errorReply(request, InvalidOffsetStatus);
     if (offset + length > recordSize(m_newInfo))
         return errorReply(request, InvalidSizeStatus);
 
     m_receivedImage += request.payload.mid(packetHeaderSize);
+    m_imageEnded = length < maxChunk;
     m_stage = Stage::Receiving;
     return accepted(request);
 }
@@ -210,6 +214,7 @@ QByteArray FirmwareProtocol::erase(const SimRequest& request)
     m_installedImage.clear();
     m_installedInfo = QByteArray(infoSize, '\0');
     m_receivedImage.clear();
+    m_imageEnded = false;
     m_erased = true;
     m_stage = Stage::Erased;
     return accepted(request);

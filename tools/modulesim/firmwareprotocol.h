@@ -35,7 +35,8 @@ public:
     enum Status : quint8 {
         Accepted = 0,
         UnknownCommandStatus = 1,
-        InvalidSizeStatus = 2, // a record or packet of the wrong length, or an image too big
+        InvalidSizeStatus = 2, // a record or packet of the wrong length, an image too big, or a packet
+                               // after the short one that ended the image
         InvalidOffsetStatus = 3, // a packet that does not continue the image received so far
         InvalidStateStatus = 4, // the step is out of order (nothing erased, no backup...)
         VerifyFailedStatus = 5, // the image received is not the one the record announced
@@ -93,6 +94,7 @@ private:
     QByteArray m_installedInfo;
     QByteArray m_newInfo;
     QByteArray m_receivedImage;
+    bool m_imageEnded = false; // a chunk shorter than maxChunk came: the image is whole
     QByteArray m_backupImage;
     QByteArray m_backupInfo;
     bool m_hasBackup = false;

@@ -175,6 +175,9 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
     case Fault::CloseConnection:
         closeConnection(socket, true);
         return;
+    case Fault::RawReply:
+        write(socket, fault->payload);
+        return;
     }
 }
 

@@ -31,7 +31,7 @@ public:
     // A fault in the reply to one request of a command (occurrence n >= 1: the n-th request of
     // that command since the fault was added, once) or to every one (occurrence 0). The
     // request is still logged. A request that is not answered or is refused (NoReply,
-    // ErrorReply, OtherReply, CloseConnection) changes nothing on the module. When several
+    // ErrorReply, OtherReply, CloseConnection, RawReply) changes nothing on the module. When several
     // faults are due for one request the one added first applies; all of them count it.
     struct Fault
     {
@@ -44,6 +44,7 @@ public:
             LateReply, // the whole normal reply, `delayMs` after the request
             DoubleReply, // the normal reply and then reply `code` with `payload`, in one write
             CloseConnection, // the connection is closed instead of replying
+            RawReply, // `payload` as it stands instead of the normal reply, however it is laid out
         };
 
         quint8 command = 0;

@@ -7,7 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QSettings>
-#include <QTcpServer>
 #include <QTcpSocket>
 
 #include <functional>
@@ -203,12 +202,8 @@ void tst_TcpDeviceClient::connectionStateLines()
 
 void tst_TcpDeviceClient::connectionRefused()
 {
-    // A loopback port that nobody listens on.
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
-
+    const quint16 closedPort = closedLoopbackPort();
+    QVERIFY(closedPort);
     m_client->setPort(closedPort);
     m_client->connectToDevice();
     QTRY_VERIFY(lines(true).contains("Connection error: Connection refused"));
@@ -241,6 +236,9 @@ void tst_TcpDeviceClient::singleOperations_data()
     QTest::newRow("get net, success code")
         << "getNet" << simFault(12, 1, Fault::OtherReply, 4, QByteArray(1, 12)) << false
         << "12:" << QStringList { success("Get net params."), "Get net params: Failed." };
+    QTest::newRow("get net, too short") << "getNet" << simFault(12, 1, Fault::OtherReply, 6, QByteArray(21, 0)) << false
+                                        << "12:"
+                                        << QStringList { replie("Net params command."), "Get net params: Failed." };
     QTest::newRow("set net") << "setNet" << none << true
                              << "13:ff ff ff 00 7f 00 00 01 7f 00 00 01 02 00 00 00 00 01 ee 05 1e 00"
                              << QStringList { success("Set net params."), "Set net params: Success." };

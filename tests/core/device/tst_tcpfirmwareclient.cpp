@@ -69,6 +69,8 @@ private slots:
     void operationDuringWait();
     void staleReplies_data();
     void staleReplies();
+    void mismatchedReplyFailsAtOnce_data();
+    void mismatchedReplyFailsAtOnce();
 
 private:
     void connectClient();
@@ -399,9 +401,9 @@ void tst_TCPFirmwareClient::staleReplies_data()
     QTest::addColumn<QString>("results");
 
     Fault late = simFault('k', 1, Fault::LateReply);
-    late.delayMs = replyWait + replyWait / 2; // during the wait of the next request
+    late.delayMs = replyWait + replyWait / 2; // during the wait of the next request, which it fails
     QTest::newRow("late reply") << QList<Fault> { late } << "ki"
-                                << "01";
+                                << "00";
     QTest::newRow("surplus reply") << QList<Fault> { simFault('j', 1, Fault::DoubleReply, 'i'),
                                                      simFault('i', 1, Fault::NoReply) }
                                    << "ji"
@@ -414,7 +416,7 @@ void tst_TCPFirmwareClient::staleReplies_data()
 }
 
 // A reply that came too late for its request, or one more than asked for, is never taken as
-// the answer to the next request.
+// the answer to the next request; one that comes during that request's wait fails it.
 void tst_TCPFirmwareClient::staleReplies()
 {
     QFETCH(QList<Fault>, faults);
@@ -430,6 +432,37 @@ void tst_TCPFirmwareClient::staleReplies()
         got += run(letter, echoed) ? '1' : '0';
     QCOMPARE(got, results);
     QCOMPARE(QString::fromLatin1(receivedLetters(*m_loader)), operations);
+}
+
+void tst_TCPFirmwareClient::mismatchedReplyFailsAtOnce_data()
+{
+    QTest::addColumn<QChar>("letter");
+    QTest::addColumn<Fault>("fault");
+
+    QTest::newRow("other letter") << QChar('j') << simFault('j', 1, Fault::OtherReply, 'k');
+    const QByteArray otherType = QByteArray::fromHex("006a000000");
+    QTest::newRow("other type") << QChar('j') << simFault('j', 1, Fault::RawReply, 0, otherType);
+    const QByteArray echoAsFirmware = QByteArray::fromHex("0100000400") + "ping";
+    QTest::newRow("echo, firmware type") << QChar('0') << simFault(0, 1, Fault::RawReply, 0, echoAsFirmware);
+}
+
+// A whole reply that answers another request ends the wait with a failure, long before the
+// time-out a module gets; the client is free again at once.
+void tst_TCPFirmwareClient::mismatchedReplyFailsAtOnce()
+{
+    QFETCH(QChar, letter);
+    QFETCH(Fault, fault);
+
+    m_client->setReplyTimeout(TCPFirmwareClient::replyTimeout);
+    m_loader->addFault(fault);
+    connectClient();
+    QByteArray echoed("ping");
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!run(letter, echoed));
+    QVERIFY(clock.elapsed() < TCPFirmwareClient::replyTimeout / 5);
+    QVERIFY(m_client->backupFW());
+    QCOMPARE(receivedLetters(*m_loader), QByteArray(1, letter.toLatin1()) + "i");
 }
 
 VLM_TEST_MAIN(tst_TCPFirmwareClient)
