@@ -265,12 +265,32 @@
     <message>
         <source>Save in Flash</source>
         <comment>toolbar</comment>
-        <translation>Во флеш-память</translation>
+        <translation>Во флеш</translation>
     </message>
     <message>
         <source>DeviceSettings</source>
         <comment>toolbar</comment>
-        <translation>Настройки модуля</translation>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <comment>toolbar</comment>
+        <translation>Подкл.</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <comment>toolbar</comment>
+        <translation>Откл.</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <comment>toolbar</comment>
+        <translation>Пуск</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <comment>toolbar</comment>
+        <translation>Стоп</translation>
     </message>
 </context>
 <context>
