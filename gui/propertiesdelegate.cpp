@@ -91,26 +91,23 @@ void PropertiesDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
         return;
     }
 
+    // Every value goes through the model, which makes it one undoable edit of the block.
     switch (item->type()) {
     case PortType: {
-        auto* portItem = static_cast<FBModelPort*>(item);
-        FBDataPort port = portItem->data();
         auto* combo = qobject_cast<QComboBox*>(editor);
-        if (port.possibleTypes().size() > 1 && combo) {
-            port.setTypeName(combo->currentText());
-            portItem->setData(port);
-        }
+        if (static_cast<FBModelPort*>(item)->data().possibleTypes().size() > 1 && combo)
+            model->setData(index, combo->currentText());
         return;
     }
     case InputsType:
     case OutputsType:
         if (auto* counter = qobject_cast<PortsNumEditor*>(editor))
-            static_cast<FBModelPorts*>(item)->recalcPorts(counter->data());
+            model->setData(index, counter->data().countPorts());
         return;
     case ListType:
         // A list without choices got Qt's own editor, which the model takes as it is.
         if (auto* combo = qobject_cast<QComboBox*>(editor))
-            static_cast<FBModelList*>(item)->setCurrentValue(combo->currentText());
+            model->setData(index, combo->currentText());
         else
             QStyledItemDelegate::setModelData(editor, model, index);
         return;

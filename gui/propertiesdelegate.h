@@ -8,8 +8,8 @@ namespace Velmora {
 
 // The editors of the property tree's value column: a combo box for a port's type and for a
 // value list, a counter for the number of ports of a port list, Qt's own editors otherwise.
-// Values go back through the items' own operations, so that a new port count adds or removes
-// ports.
+// Values go back through the model, whose edits add or remove ports for a new port count and
+// are steps of the scene's undo history.
 class VLM_GUI_EXPORT PropertiesDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

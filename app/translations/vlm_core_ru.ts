@@ -422,27 +422,27 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>&lt;Change number of ports&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Изменение числа портов&gt;</translation>
     </message>
     <message>
         <source>&lt;Change port visibility&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Изменение видимости порта&gt;</translation>
     </message>
     <message>
         <source>&lt;Change title&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Изменение заголовка&gt;</translation>
     </message>
     <message>
         <source>&lt;Change port type&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Изменение типа порта&gt;</translation>
     </message>
     <message>
         <source>&lt;Change value&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Изменение значения&gt;</translation>
     </message>
     <message>
         <source>&lt;Move connection node&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;Перемещение узла соединения&gt;</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,13 @@ AddConnectionCmd::AddConnectionCmd(ConnectionPresenter* connection, GraphicsScen
             port->saved = true;
         }
     }
+    m_before = dependentState();
+}
+
+DependentState AddConnectionCmd::dependentState() const
+{
+    return DependentState(m_scene,
+                          { m_scene->funcBlockById(m_emitter.blockId), m_scene->funcBlockById(m_receiver.blockId) });
 }
 
 FBModelPort* AddConnectionCmd::portItem(const SavedPort& port) const
@@ -41,11 +48,20 @@ void AddConnectionCmd::restore(const SavedPort& port) const
 
 void AddConnectionCmd::redo()
 {
-    m_scene->addGroupConnection(alive(m_connection));
+    const QVector<ConnectionPresenter*> connection = alive(m_connection);
+    m_scene->addGroupConnection(connection);
+    // A line the scene refused, its input taken in the meantime, changes no port.
+    const bool added = !connection.isEmpty() && connection.first()->scene() == m_scene;
     FBModelPort* receiver = portItem(m_receiver);
     FBModelPort* emitter = portItem(m_emitter);
-    if (receiver && emitter)
+    if (added && receiver && emitter)
         FBModelPort::matchPortTypes(receiver, emitter);
+    if (m_done) {
+        m_after.restore();
+    } else {
+        m_after = dependentState();
+        m_done = true;
+    }
     keepOffScene({}, m_connection);
 }
 
@@ -55,6 +71,7 @@ void AddConnectionCmd::undo()
         m_scene->removeConnection(connection, true);
     restore(m_receiver);
     restore(m_emitter);
+    m_before.restore();
     keepOffScene({}, m_connection);
 }
 

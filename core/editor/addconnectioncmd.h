@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/dependentstate.h"
 #include "editor/scenecmd.h"
 #include "model/fbdataport.h"
 #include "vlm_core_export.h"
@@ -11,7 +12,8 @@ namespace Velmora {
 class FBModelPort;
 
 // Adds a drawn connection and lets the two ports agree on a data type; undo gives both
-// ports back the values they had before.
+// ports back the values they had before, and with them what followed the types: a constant's
+// value and the lines at the two blocks.
 class VLM_CORE_EXPORT AddConnectionCmd : public SceneCmd
 {
 public:
@@ -35,10 +37,14 @@ private:
 
     FBModelPort* portItem(const SavedPort& port) const;
     void restore(const SavedPort& port) const;
+    DependentState dependentState() const;
 
     SavedPort m_receiver;
     SavedPort m_emitter;
     HeldConnections m_connection;
+    DependentState m_before;
+    DependentState m_after;
+    bool m_done = false;
 };
 
 } // namespace Velmora

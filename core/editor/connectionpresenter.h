@@ -30,6 +30,10 @@ public:
     IConnectionModel* model() const { return m_model; }
     IConnectionView* view() const { return m_view; }
     GraphicsScene* scene() const { return m_scene; }
+    // The connection's place among those of its scene, kept while it is off the scene so that
+    // an undo puts it back where it was; 0 until it first goes on a scene.
+    quint64 sceneOrder() const { return m_sceneOrder; }
+    void setSceneOrder(quint64 order) { m_sceneOrder = order; }
 
     void addToScene(GraphicsScene* scene);
     void removeFromScene();
@@ -93,6 +97,7 @@ private:
     IConnectionModel* m_model = nullptr;
     IConnectionView* m_view = nullptr;
     GraphicsScene* m_scene = nullptr;
+    quint64 m_sceneOrder = 0;
 };
 
 } // namespace Velmora

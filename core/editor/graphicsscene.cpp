@@ -150,6 +150,11 @@ void GraphicsScene::finishEdit(bool reorder)
     clearSelection();
     if (reorder)
         updateBlockOrder();
+    finishDataEdit();
+}
+
+void GraphicsScene::finishDataEdit()
+{
     update();
     emit onChangedData();
 }
@@ -208,6 +213,21 @@ bool GraphicsScene::hasConnection(ConnectionPresenter* connection) const
     return connection && m_connectionSet.contains(connection);
 }
 
+// A connection an undo brings back goes where it was, so that the file written is the one
+// written before it went.
+void GraphicsScene::insertConnection(ConnectionPresenter* connection)
+{
+    const quint64 order = connection->sceneOrder();
+    if (order == 0 || order > m_lastConnectionOrder) {
+        connection->setSceneOrder(++m_lastConnectionOrder);
+        m_connections.append(connection);
+        return;
+    }
+    const auto at = std::lower_bound(m_connections.begin(), m_connections.end(), order,
+                                     [](const ConnectionPresenter* c, quint64 o) { return c->sceneOrder() < o; });
+    m_connections.insert(at, connection);
+}
+
 void GraphicsScene::attachConnection(ConnectionPresenter* connection)
 {
     connection->addToScene(this);
@@ -250,8 +270,8 @@ void GraphicsScene::removeConnection(ConnectionPresenter* connection, bool remov
 void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& connections)
 {
     // A connection already on the scene is never entered twice.
-    // A connection held off the scene may come back to a block whose ports changed in the
-    // meantime (port counts are not part of the undo history): it rejoins its ports, or stays
+    // A connection held off the scene may come back to a block whose ports changed outside
+    // the undo history (a port count set on the model itself): it rejoins its ports, or stays
     // off the scene when a port is gone or its input has been taken.
     for (ConnectionPresenter* connection : connections) {
         if (!connection || hasConnection(connection))
@@ -262,7 +282,7 @@ void GraphicsScene::addGroupConnection(const QVector<ConnectionPresenter*>& conn
                 connection->removeFromScene();
             continue;
         }
-        m_connections.append(connection);
+        insertConnection(connection);
         m_connectionSet.insert(connection);
         attachConnection(connection);
         followPorts(connection);
@@ -315,6 +335,21 @@ void GraphicsScene::removeGroupConnection(const QVector<ConnectionPresenter*>& c
             detachConnection(connection, true);
     }
     finishEdit(false);
+}
+
+void GraphicsScene::removeGroupConnectionKeepSelection(const QVector<ConnectionPresenter*>& connections)
+{
+    for (ConnectionPresenter* connection : connections) {
+        if (hasConnection(connection))
+            dropConnection(connection);
+    }
+    finishDataEdit();
+}
+
+void GraphicsScene::dropConnection(ConnectionPresenter* connection)
+{
+    detachConnection(connection, true);
+    m_selectedConnections.removeOne(connection);
 }
 
 // ---- user operations ----
@@ -688,6 +723,7 @@ void GraphicsScene::startMoveFB(QGraphicsSceneMouseEvent* event)
     if (!m_movingBlocks.contains(pressed))
         m_movingBlocks.append(pressed);
     m_moveStartPos = m_movingBlocks.first()->graphics()->pos();
+    m_stateBeforeMove = DependentState(this, m_movingBlocks);
     m_moving = true;
     setMovableConnections(m_movingBlocks);
 }
@@ -845,17 +881,14 @@ void GraphicsScene::updateConnections(FuncBlock* block)
             continue;
         if (followPorts(connection, block))
             continue;
-        // Its port is gone. This runs inside an edit of the block's items (the property
-        // tree lowering a port count), so the selection and the property tree stay as they are.
-        detachConnection(connection, true);
-        m_selectedConnections.removeOne(connection);
+        // Its port is gone. This runs inside an edit of the block's items, so the selection
+        // and the property tree stay as they are.
+        dropConnection(connection);
         delete connection;
         removed = true;
     }
-    if (removed) {
-        update();
-        emit onChangedData();
-    }
+    if (removed)
+        finishDataEdit();
 }
 
 // ---- hit testing ----

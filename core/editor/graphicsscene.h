@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/dependentstate.h"
 #include "vlm_core_export.h"
 
 #include <QGraphicsScene>
@@ -49,6 +50,8 @@ public:
     QSet<ConnectionPresenter*> getMovableConnections() const { return m_movableConnections; }
     QVector<ConnectionPresenter*> getMovableEmitterConnections() const { return m_movableEmitterConnections; }
     QVector<ConnectionPresenter*> getMovableReceiverConnections() const { return m_movableReceiverConnections; }
+    // The lines at the dragged blocks as they were when the drag began.
+    DependentState getStateBeforeMove() const { return m_stateBeforeMove; }
     ConnectionPresenter* constructedConnection() const { return m_constructConnection; }
     bool isMoving() const { return m_moving; }
 
@@ -64,6 +67,12 @@ public:
     void removeConnection(ConnectionPresenter* connection, bool removeFromScene);
     void addGroupConnection(const QVector<ConnectionPresenter*>& connections);
     void removeGroupConnection(const QVector<ConnectionPresenter*>& connections);
+    // For an edit of a selected block's items: the selection, and with it the property tree
+    // on the block, stays as it is.
+    void removeGroupConnectionKeepSelection(const QVector<ConnectionPresenter*>& connections);
+    // Ends an edit of the values or routes of what is on the scene: repaints and reports the
+    // change, and leaves the selection alone.
+    void finishDataEdit();
 
     // User operations: each pushes one command, or none.
     void createFuncBlock(const QPointF& pos, const QString& prototypeId);
@@ -126,8 +135,12 @@ private:
     void updateConnections(FuncBlock* block);
     void attachFuncBlock(FuncBlock* block);
     void detachFuncBlock(FuncBlock* block);
+    // Into the connections in their scene order.
+    void insertConnection(ConnectionPresenter* connection);
     void attachConnection(ConnectionPresenter* connection);
     void detachConnection(ConnectionPresenter* connection, bool removeFromScene);
+    // Takes a connection off without touching the rest of the selection.
+    void dropConnection(ConnectionPresenter* connection);
     void setPortFlags(const ConnectionPresenter* connection, bool connected);
     // Whether a connection can go on the scene: both blocks there, both ports there, and its
     // input free.
@@ -154,6 +167,7 @@ private:
     // The blocks a drag moves: the selection, and the pressed block when it is not part of it.
     QVector<FuncBlock*> m_movingBlocks;
     QPointF m_moveStartPos;
+    DependentState m_stateBeforeMove;
     // Connections selected because one of their blocks is.
     QSet<ConnectionPresenter*> m_blockSelectedConnections;
     QPointF m_pressPos;
@@ -161,8 +175,10 @@ private:
     QVector<FuncBlock*> m_funcBlocks;
     QVector<FuncBlock*> m_selectedFuncBlocks;
     QHash<QString, FuncBlock*> m_funcBlocksById;
+    // Ascending in scene order.
     QVector<ConnectionPresenter*> m_connections;
     QSet<ConnectionPresenter*> m_connectionSet; // the same, for membership tests
+    quint64 m_lastConnectionOrder = 0;
     QVector<ConnectionPresenter*> m_selectedConnections;
     QSet<ConnectionPresenter*> m_movableConnections;
     QVector<ConnectionPresenter*> m_movableEmitterConnections;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "editor/connectionnode.h"
 #include "editor/ibyteserialization.h"
 #include "vlm_core_export.h"
 
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <QVector>
 
 class QUndoCommand;
 
@@ -50,6 +52,10 @@ public:
     virtual void mouseReleaseReceiver() = 0;
     virtual void moveEmitter(const double& dx, const double& dy);
     virtual void moveReceiver(const double& dx, const double& dy);
+    // The route between the two ends, from the emitter on; a straight line has none.
+    virtual QVector<ConnectionNode> nodes() const { return {}; }
+    // Replaces a finished route as a whole, as undo and redo put one back.
+    virtual void setNodes(const QVector<ConnectionNode>& nodes) { Q_UNUSED(nodes) }
 
     // Emitter id, index and point, receiver id, index and point, state.
     void writeData(QDataStream& stream) const override;

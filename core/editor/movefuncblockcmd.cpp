@@ -31,6 +31,8 @@ MoveFuncBlockCmd::MoveFuncBlockCmd(const QVector<FuncBlock*>& blocks, const QPoi
             receivers.append(connection);
     }
     m_movableReceiver = hold(receivers);
+    m_before = scene->getStateBeforeMove();
+    m_after = DependentState(scene, blocks);
 }
 
 void MoveFuncBlockCmd::redo()
@@ -39,15 +41,15 @@ void MoveFuncBlockCmd::redo()
         m_applied = true;
         return;
     }
-    apply(m_displacement);
+    apply(m_displacement, m_after);
 }
 
 void MoveFuncBlockCmd::undo()
 {
-    apply(-m_displacement);
+    apply(-m_displacement, m_before);
 }
 
-void MoveFuncBlockCmd::apply(const QPointF& d)
+void MoveFuncBlockCmd::apply(const QPointF& d, const DependentState& state)
 {
     if (d.isNull())
         return;
@@ -61,6 +63,9 @@ void MoveFuncBlockCmd::apply(const QPointF& d)
         connection->moveEmitter(d.x(), d.y());
     for (ConnectionPresenter* connection : alive(m_movableReceiver))
         connection->moveReceiver(d.x(), d.y());
+    // Moving an end back does not always undo the bend it made.
+    state.restore();
+    m_scene->updateBlockOrder();
 }
 
 } // namespace Velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/dependentstate.h"
 #include "editor/scenecmd.h"
 #include "vlm_core_export.h"
 
@@ -10,7 +11,8 @@ namespace Velmora {
 
 // A completed drag of one block. The mouse has already moved everything, so the first redo
 // changes nothing; later redos and undos move the block and its connections by the
-// displacement.
+// displacement, give the lines at the block the routes they had after or before the drag, and
+// number the blocks again by their places.
 class VLM_CORE_EXPORT MoveFuncBlockCmd : public SceneCmd
 {
 public:
@@ -26,7 +28,7 @@ protected:
                      const QString& text, QUndoCommand* parent);
 
 private:
-    void apply(const QPointF& displacement);
+    void apply(const QPointF& displacement, const DependentState& state);
 
     HeldBlocks m_blocks;
     QPointF m_displacement;
@@ -34,6 +36,8 @@ private:
     HeldConnections m_movable;
     HeldConnections m_movableEmitter;
     HeldConnections m_movableReceiver;
+    DependentState m_before;
+    DependentState m_after;
 };
 
 } // namespace Velmora

@@ -479,6 +479,15 @@ void NodeConnectionModel::removeNode(int index)
     notify(NotifyRemoveNode(at));
 }
 
+void NodeConnectionModel::setNodes(const QVector<ConnectionNode>& nodes)
+{
+    clearNodes();
+    m_reversed = false;
+    m_noProvisionalNode = true;
+    for (const ConnectionNode& node : nodes)
+        appendNode(node);
+}
+
 void NodeConnectionModel::clearNodes()
 {
     for (int i = m_nodes.size() - 1; i >= 0; --i)
@@ -514,12 +523,8 @@ bool NodeConnectionModel::readData(QDataStream& stream)
     if (stream.status() != QDataStream::Ok)
         return false;
 
-    clearNodes();
-    m_reversed = false;
-    m_noProvisionalNode = true;
     applyEnds(record);
-    for (const ConnectionNode& node : qAsConst(nodes))
-        appendNode(node);
+    setNodes(nodes);
     // A stored connection is finished: one recorded half drawn could never be selected,
     // edited or removed.
     setState(record.state == Construction ? Normal : record.state);

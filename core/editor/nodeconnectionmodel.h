@@ -21,7 +21,8 @@ public:
     // From the emitter to the receiver. While a drawing that began at an input goes on, the
     // vector runs from the receiver instead; the view gets its indices counted from the other
     // end and keeps its own copy in emitter-to-receiver order throughout.
-    QVector<ConnectionNode> nodes() const { return m_nodes; }
+    QVector<ConnectionNode> nodes() const override { return m_nodes; }
+    void setNodes(const QVector<ConnectionNode>& nodes) override;
     // While drawing, the last node may be a corner that follows the cursor.
     bool hasProvisionalNode() const { return !m_noProvisionalNode; }
 

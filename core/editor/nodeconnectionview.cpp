@@ -1,6 +1,8 @@
 #include "editor/nodeconnectionview.h"
 
+#include "editor/connectionpresenter.h"
 #include "editor/iconnectionmodel.h"
+#include "editor/moveconnectionnodecmd.h"
 #include "editor/notifyappendnode.h"
 #include "editor/notifycorrectnodes.h"
 #include "editor/notifyinsertnode.h"
@@ -268,6 +270,7 @@ NodeConnectionView::Segment NodeConnectionView::segmentAt(const QPointF& pos) co
 
 void NodeConnectionView::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
+    m_routeBeforeDrag.reset();
     if (event->button() == Qt::LeftButton) {
         if (m_hoverNode >= 0) {
             m_dragNode = m_hoverNode;
@@ -275,6 +278,8 @@ void NodeConnectionView::mousePressEvent(QGraphicsSceneMouseEvent* event)
             m_dragSegment = m_hoverSegment;
             m_dragStart = m_nodes.at(m_dragSegment.first).pos;
         }
+        if (m_dragNode >= 0 || m_dragSegment.first >= 0)
+            m_routeBeforeDrag = m_nodes;
     }
     // Selects the connection, which puts it into the edit state.
     IConnectionView::mousePressEvent(event);
@@ -299,6 +304,11 @@ void NodeConnectionView::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
     m_dragNode = -1;
     m_dragSegment = Segment();
     notifyModel(NotifyCorrectNodes());
+    // A drag that reshaped the route, tidied up as the release leaves it, is one step of the
+    // scene's undo history.
+    if (m_routeBeforeDrag && m_presenter && *m_routeBeforeDrag != m_nodes)
+        m_presenter->slotUndoCommand(new MoveConnectionNodeCmd(m_presenter, *m_routeBeforeDrag, m_nodes));
+    m_routeBeforeDrag.reset();
     IConnectionView::mouseReleaseEvent(event);
 }
 

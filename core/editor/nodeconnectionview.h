@@ -6,6 +6,8 @@
 
 #include <QVector>
 
+#include <optional>
+
 namespace Velmora {
 
 // A connection drawn as a polyline through its route nodes. In the edit state its nodes show,
@@ -60,6 +62,8 @@ private:
     Segment m_dragSegment;
     Segment m_hoverSegment;
     QPointF m_dragStart;
+    // The route as it was when the dragged node or segment was pressed.
+    std::optional<QVector<ConnectionNode>> m_routeBeforeDrag;
     QVector<ConnectionNode> m_nodes;
 };
 

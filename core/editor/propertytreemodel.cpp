@@ -1,7 +1,9 @@
 #include "editor/propertytreemodel.h"
 
+#include "editor/changeportcountcmd.h"
+#include "editor/changepropertycmd.h"
 #include "model/fbabstractmodel.h"
-#include "model/fbmodelitem.h"
+#include "model/fbmodelports.h"
 
 #include <QCoreApplication>
 
@@ -15,6 +17,16 @@ constexpr int valueColumn = 1;
 FBModelItem* indexItem(const QModelIndex& index)
 {
     return static_cast<FBModelItem*>(index.internalPointer());
+}
+
+// Null when the edit changes nothing. For a box, Qt::Unchecked is 0 and Qt::Checked and
+// Qt::PartiallyChecked are not.
+BlockItemCmd* editOf(FBModelItem* item, const QVariant& value, int role)
+{
+    // A new count adds or removes the ports themselves.
+    if (role == Qt::EditRole && (item->type() == 1002 || item->type() == 1003))
+        return ChangePortCountCmd::create(static_cast<FBModelPorts*>(item), value);
+    return ChangePropertyCmd::create(item, value, role);
 }
 
 } // namespace
@@ -149,30 +161,25 @@ QVariant PropertyTreeModel::data(const QModelIndex& index, int role) const
 
 bool PropertyTreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid())
+    FBModelItem* item = index.isValid() ? indexItem(index) : nullptr;
+    if (!item || (role != Qt::EditRole && role != Qt::CheckStateRole))
         return false;
-    FBModelItem* item = indexItem(index);
-    if (!item)
-        return false;
-
-    switch (role) {
-    case Qt::EditRole:
-        if (!item->dataFromVariant(value))
-            return false;
-        break;
-    case Qt::CheckStateRole:
-        // Qt::Unchecked is 0, Qt::Checked and Qt::PartiallyChecked are not. A connected
-        // port cannot be switched off: its line would end at nothing.
-        if (item->isCustomVisible()) {
-            if (!item->isCheckable())
-                return false;
-            item->setVisible(value.toBool());
-        }
-        break;
-    default:
-        return false;
+    // A box on an item without one changes nothing and still succeeds.
+    if (role == Qt::CheckStateRole && !item->isCustomVisible()) {
+        emit dataChanged(index, index);
+        return true;
     }
-    emit dataChanged(index, index);
+    // A connected port cannot be switched off: its line would end at nothing.
+    if (role == Qt::CheckStateRole && !item->isCheckable())
+        return false;
+    BlockItemCmd* edit = editOf(item, value, role);
+    if (!edit)
+        return false;
+    // An edit of a block on the diagram becomes a step of its scene's undo history.
+    BlockItemCmd::execute(edit);
+    // Rows of ports that came or went have been built afresh already.
+    if (isBelowRoot(item))
+        emit dataChanged(index, index);
     return true;
 }
 

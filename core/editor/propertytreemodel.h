@@ -31,6 +31,9 @@ public:
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& index) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // A value (Qt::EditRole) or a port's box (Qt::CheckStateRole). An edit of a block on the
+    // diagram goes onto its scene's undo stack, one of a loose block is applied at once; an
+    // edit that changes nothing is refused.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;

@@ -5,6 +5,7 @@
 #include "editor/fbportgraphics.h"
 #include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
+#include "editor/propertytreemodel.h"
 #include "model/fbabstractmodel.h"
 #include "model/fbmodelports.h"
 
@@ -37,6 +38,21 @@ inline void setInputCount(FuncBlock* block, int count)
     FBDataPorts ports = inputs->data();
     ports.setCountPorts(count);
     inputs->recalcPorts(ports);
+}
+
+// Edits the block's item of that name as the property tree does: the value column for
+// Qt::EditRole, the name's box for Qt::CheckStateRole.
+inline bool editProperty(const FuncBlock* block, const QString& item, const QVariant& value, int role = Qt::EditRole)
+{
+    PropertyTreeModel tree;
+    tree.setRootItem(block->rootItem());
+    QList<int> rows;
+    for (const FBModelItem* at = block->model()->findItem(item); at && at != block->rootItem(); at = at->parentItem())
+        rows.prepend(at->rowOfParent());
+    QModelIndex index;
+    for (int i = 0; i < rows.size(); ++i)
+        index = tree.index(rows.at(i), i + 1 == rows.size() && role == Qt::EditRole ? 1 : 0, index);
+    return tree.setData(index, value, role);
 }
 
 // Draws a connection as the mouse does: press the output, click each bend, press the input.

@@ -12,16 +12,25 @@
 #include <QStringList>
 #include <QTest>
 
+#include <memory>
+
 namespace Velmora {
 
-// A scene in a shown view, driven with mouse and key events on the view's viewport.
+// A scene in a shown view, driven with mouse and key events on the view's viewport. The
+// scene is the view's own, or one that belongs to someone else, a project.
 struct SceneView
 {
-    GraphicsScene scene;
+    std::unique_ptr<GraphicsScene> ownScene;
+    GraphicsScene& scene;
     QGraphicsView view;
     Qt::MouseButtons held;
 
     SceneView()
+        : SceneView(nullptr)
+    { }
+    explicit SceneView(GraphicsScene* shown)
+        : ownScene(shown ? nullptr : new GraphicsScene)
+        , scene(shown ? *shown : *ownScene)
     {
         view.setScene(&scene);
         view.setSceneRect(0, 0, 1000, 700);

@@ -1,4 +1,6 @@
+#include "connectiontesthelpers.h"
 #include "diagramtesthelpers.h"
+#include "modeltesthelpers.h"
 #include "scenetesthelpers.h"
 #include "testmain.h"
 
@@ -116,6 +118,8 @@ private slots:
     void constructionKeys_data();
     void constructionKeys();
     void selfConnection();
+    void addConnectionChecks_data();
+    void addConnectionChecks();
     void moveGroup();
     void callOrder();
     void deleteDecisions();
@@ -123,6 +127,8 @@ private slots:
     void portTypeAdjustment_data();
     void portTypeAdjustment();
     void vanishedPort();
+    void propertyEdits_data();
+    void propertyEdits();
     void dragAndDrop();
     void selectionFeedsProperties();
     void randomEditsKeepInvariants();
@@ -243,6 +249,38 @@ void tst_GraphicsScene::selfConnection()
     s.scene.redo();
     s.scene.undo();
     QCOMPARE(s.scene.getConnections().size(), 1);
+}
+
+void tst_GraphicsScene::addConnectionChecks_data()
+{
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("connections");
+
+    QTest::newRow("free input") << 1 << 2;
+    QTest::newRow("taken input") << 0 << 1;
+    QTest::newRow("no such input") << 2 << 1;
+}
+
+// A line put together by hand, past the checks of drawing, goes on the scene only where a
+// drawn one could.
+void tst_GraphicsScene::addConnectionChecks()
+{
+    QFETCH(int, input);
+    QFETCH(int, connections);
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    s.connectPorts(a, 0, b, 0);
+    ConnectionPresenter* second = createConnection();
+    second->setEmitter(a->id().toString(), SceneView::outPort(a, 0), 0);
+    second->setReceiver(b->id().toString(), SceneView::inPort(b, 1), input);
+
+    s.scene.addConnection(second);
+    QCOMPARE(s.scene.getConnections().size(), connections);
+    QCOMPARE(second->scene() == &s.scene, connections == 2);
+    QVERIFY2(sceneInvariantFaults(s.scene).isEmpty(), qPrintable(sceneInvariantFaults(s.scene).join('\n')));
+    if (!second->scene())
+        delete second;
 }
 
 void tst_GraphicsScene::moveGroup()
@@ -415,6 +453,56 @@ void tst_GraphicsScene::vanishedPort()
     s.scene.undo();
     s.scene.redo();
     QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::propertyEdits_data()
+{
+    QTest::addColumn<QString>("proto");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("command"); // empty when nothing changes
+
+    const int edit = Qt::EditRole;
+    QTest::newRow("constant") << "Constant" << "value" << edit << QVariant(100000) << "<Change value>";
+    QTest::newRow("same constant") << "Constant" << "value" << edit << QVariant(0) << "";
+    QTest::newRow("list choice") << "Analog Signal Type" << "values_list" << edit << QVariant("Voltage")
+                                 << "<Change value>";
+    QTest::newRow("title") << "AND" << "title" << edit << QVariant("GATE") << "<Change title>";
+    QTest::newRow("port type") << "Constant" << "outputs_port_0" << edit << QVariant("float") << "<Change port type>";
+    QTest::newRow("same port type") << "Constant" << "outputs_port_0" << edit << QVariant("int8") << "";
+    QTest::newRow("more inputs") << "AND" << "inputs" << edit << QVariant(4) << "<Change number of ports>";
+    QTest::newRow("inputs below the minimum") << "AND" << "inputs" << edit << QVariant(1) << "";
+    QTest::newRow("port shown") << "RS Trigger" << "outputs_port_2" << int(Qt::CheckStateRole)
+                                << QVariant(Qt::Checked) << "<Change port visibility>";
+}
+
+// An edit in the property tree is one step of the undo history, and undo gives the block's
+// tree back as it was; the block stays selected, and the property tree on it.
+void tst_GraphicsScene::propertyEdits()
+{
+    QFETCH(QString, proto);
+    QFETCH(QString, item);
+    QFETCH(int, role);
+    QFETCH(QVariant, value);
+    QFETCH(QString, command);
+    SceneView s;
+    FuncBlock* block = s.place(proto, QPointF(100, 100));
+    s.click(SceneView::body(block));
+    const QString before = describeTree(block->rootItem());
+    const QStringList texts = undoTexts(s.scene.undoStack());
+
+    QCOMPARE(editProperty(block, item, value, role), !command.isEmpty());
+    QCOMPARE(s.scene.selectedFuncBlocks(), QVector<FuncBlock*> { block });
+    QCOMPARE(undoTexts(s.scene.undoStack()), command.isEmpty() ? texts : texts + QStringList { command });
+    const QString after = describeTree(block->rootItem());
+    QCOMPARE(after == before, command.isEmpty());
+    if (command.isEmpty())
+        return;
+    s.scene.undo();
+    QCOMPARE(describeTree(block->rootItem()), before);
+    s.scene.redo();
+    QCOMPARE(describeTree(block->rootItem()), after);
 }
 
 void tst_GraphicsScene::dragAndDrop()

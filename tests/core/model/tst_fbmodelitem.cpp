@@ -75,6 +75,7 @@ class tst_FBModelItem : public QObject
 private slots:
     void newItem();
     void childAccess();
+    void takeChild_data();
     void takeChild();
     void setParentItem();
     void modelReachesSubtree();
@@ -128,18 +129,30 @@ void tst_FBModelItem::childAccess()
     QVERIFY(second->parentItem() == &root);
 }
 
+void tst_FBModelItem::takeChild_data()
+{
+    QTest::addColumn<int>("row"); // counted from childCount(): 0 is one past the last child
+    QTest::addColumn<int>("taken"); // the row of the child taken, -1 for none
+
+    QTest::newRow("last child") << -1 << 1;
+    QTest::newRow("first child") << -2 << 0;
+    QTest::newRow("one past the last") << 0 << -1;
+    QTest::newRow("far past the last") << 3 << -1;
+    QTest::newRow("before the first") << -3 << -1;
+}
+
 void tst_FBModelItem::takeChild()
 {
+    QFETCH(int, row);
+    QFETCH(int, taken);
     FBModelItem root;
-    new FBModelItem(&root);
-    auto* second = new FBModelItem(&root);
+    const QList<FBModelItem*> children { new FBModelItem(&root), new FBModelItem(&root) };
 
-    QScopedPointer<FBModelItem> taken(root.takeChild(1));
-    QVERIFY(taken.data() == second);
-    QVERIFY(taken->parentItem() == nullptr);
-    QCOMPARE(root.childCount(), 1);
-    QVERIFY(root.takeChild(5) == nullptr);
-    QCOMPARE(root.childCount(), 1);
+    QScopedPointer<FBModelItem> child(root.takeChild(root.childCount() + row));
+    QVERIFY(child.data() == children.value(taken, nullptr));
+    QCOMPARE(root.childCount(), taken < 0 ? 2 : 1);
+    if (child)
+        QVERIFY(child->parentItem() == nullptr);
 }
 
 void tst_FBModelItem::setParentItem()

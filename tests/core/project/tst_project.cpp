@@ -1,5 +1,8 @@
+#include "blocktesthelpers.h"
+#include "connectiontesthelpers.h"
 #include "diagramtesthelpers.h"
 #include "modeltesthelpers.h"
+#include "scenetesthelpers.h"
 #include "testmain.h"
 
 #include "editor/iconnectionmodel.h"
@@ -14,6 +17,7 @@
 #include "project/project.h"
 #include "services/console.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QTemporaryDir>
@@ -21,6 +25,7 @@
 
 #include <sys/resource.h>
 #include <csignal>
+#include <memory>
 
 using namespace Velmora;
 
@@ -78,6 +83,116 @@ QStringList describeScene(const GraphicsScene& scene)
     return lines;
 }
 
+// The file a project saves, with nothing selected: a selected line is stored in its edit state.
+QByteArray savedBytes(Project& project, const QString& path)
+{
+    project.scene()->clearSelection();
+    return project.save(path) ? fileBytes(path) : QByteArray();
+}
+
+enum Edit { AddBlock, RemoveBlock, MoveBlock, Connect, Disconnect, Value, Title, PortType, PortCount, PortBox, BendDrag,
+            Paste, Undo, Redo };
+
+// The diagram every edit starts from: a float constant K feeding a variable V, HIGH feeding
+// input 2 of an AND A, A feeding another AND B through two bends, and LOW feeding an RS
+// trigger T.
+struct EditDiagram
+{
+    FuncBlock* k = nullptr;
+    FuncBlock* v = nullptr;
+    FuncBlock* h = nullptr;
+    FuncBlock* a = nullptr;
+    FuncBlock* b = nullptr;
+    FuncBlock* t = nullptr;
+    FuncBlock* low = nullptr;
+    ConnectionPresenter* bent = nullptr;
+
+    explicit EditDiagram(GraphicsScene& scene)
+        : k(placeBlock(scene, "Constant", QPointF(0, 0)))
+        , v(placeBlock(scene, "Variable", QPointF(250, 0)))
+        , h(placeBlock(scene, "HIGH", QPointF(0, 300)))
+        , a(placeBlock(scene, "AND", QPointF(300, 250)))
+        , b(placeBlock(scene, "AND", QPointF(650, 420)))
+        , t(placeBlock(scene, "RS Trigger", QPointF(650, 0)))
+    {
+        editProperty(k, "outputs_port_0", "float");
+        editProperty(k, "value", 2.5);
+        editProperty(a, "inputs", 3);
+        joinPorts(scene, k, 0, v, 1);
+        joinPorts(scene, h, 0, a, 2);
+        bent = joinPorts(scene, a, 0, b, 0, { QPointF(520, 300), QPointF(520, 380) });
+        // Into T's first input with a step 7 down just before it: a third output of T moves
+        // the input down to about the step's level, and the step collapses.
+        const QPointF input = SceneView::inPort(t, 0);
+        const std::unique_ptr<FuncBlock> probe(createBlock("LOW"));
+        QPointF output;
+        probe->outputPortPos(0, output);
+        low = placeBlock(scene, "LOW", input + QPointF(-250, 7) - output);
+        joinPorts(scene, low, 0, t, 0, { input + QPointF(-60, 7) });
+    }
+
+    QPointF bend() const
+    {
+        for (const ConnectionNode& node : nodeModel(*bent)->nodes()) {
+            if (node.kind == ConnectionNode::Bend)
+                return bent->view()->mapToScene(node.pos);
+        }
+        return {};
+    }
+};
+
+void applyEdit(Edit edit, SceneView& s, const EditDiagram& d)
+{
+    switch (edit) {
+    case AddBlock:
+        placeBlock(s.scene, "OR", QPointF(300, 600));
+        break;
+    case RemoveBlock:
+        d.a->graphics()->deleteAction()->trigger();
+        break;
+    case MoveBlock:
+        s.click(SceneView::body(d.a));
+        s.drag(SceneView::body(d.a), SceneView::body(d.a) + QPointF(30, 300));
+        break;
+    case Connect:
+        joinPorts(s.scene, d.k, 0, d.a, 0);
+        break;
+    case Disconnect:
+        d.bent->view()->removeAction()->trigger();
+        break;
+    case Value:
+        editProperty(d.k, "value", 100000.25);
+        break;
+    case Title:
+        editProperty(d.a, "title", "AND_WITH_A_LONG_TITLE");
+        break;
+    case PortType:
+        editProperty(d.k, "outputs_port_0", "int16");
+        break;
+    case PortCount:
+        editProperty(d.a, "inputs", 2);
+        break;
+    case PortBox:
+        editProperty(d.t, "outputs_port_2", Qt::Checked, Qt::CheckStateRole);
+        break;
+    case BendDrag:
+        s.move(d.bend());
+        s.drag(d.bend(), d.bend() + QPointF(40, 25));
+        break;
+    case Paste:
+        s.click(SceneView::body(d.k));
+        s.scene.copy();
+        s.scene.paste();
+        break;
+    case Undo:
+        s.scene.undo();
+        break;
+    case Redo:
+        s.scene.redo();
+        break;
+    }
+}
+
 } // namespace
 
 class tst_Project : public QObject
@@ -95,6 +210,8 @@ private slots:
     void failedSaveKeepsFile();
     void fileWatch();
     void filePathInFolder();
+    void everyEditUndoes_data();
+    void everyEditUndoes();
     void largeDiagramFigures_data();
     void largeDiagramFigures();
 
@@ -318,6 +435,62 @@ void tst_Project::filePathInFolder()
     QCOMPARE(project.getFileDirectory(), m_dir.filePath(QStringLiteral("pump")));
     QVERIFY(QFile::exists(expected));
     QCOMPARE(project.getDisplayName(), QStringLiteral("pump.vlm - %1").arg(deviceTypeToName(KV_A01)));
+}
+
+void tst_Project::everyEditUndoes_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<QString>("command"); // the step the edit adds to the history
+
+    QTest::newRow("add") << int(AddBlock) << "<Add block>";
+    QTest::newRow("remove") << int(RemoveBlock) << "<Del block>";
+    QTest::newRow("move") << int(MoveBlock) << "<Move block>";
+    QTest::newRow("connect") << int(Connect) << "<Add connection>";
+    QTest::newRow("disconnect") << int(Disconnect) << "<Del connection>";
+    QTest::newRow("value") << int(Value) << "<Change value>";
+    QTest::newRow("title") << int(Title) << "<Change title>";
+    QTest::newRow("port type") << int(PortType) << "<Change port type>";
+    QTest::newRow("port count dropping a line") << int(PortCount) << "<Change number of ports>";
+    QTest::newRow("port box") << int(PortBox) << "<Change port visibility>";
+    QTest::newRow("bend drag") << int(BendDrag) << "<Move connection node>";
+    QTest::newRow("paste") << int(Paste) << "<Paste 1 blocks and 0 connections>";
+    QTest::newRow("undo") << int(Undo) << QString();
+    QTest::newRow("redo") << int(Redo) << QString();
+}
+
+// Every edit marks the project modified; its undo gives back the very file saved before it,
+// and redo the file saved after it. For an undo, undoing it is a redo.
+void tst_Project::everyEditUndoes()
+{
+    QFETCH(int, edit);
+    QFETCH(QString, command);
+    Project project;
+    project.setDevice(KV_D01);
+    SceneView s(project.scene());
+    const EditDiagram diagram(s.scene);
+    QVERIFY(diagram.bent);
+    QUndoStack* stack = project.undoStack();
+    if (edit == Redo)
+        s.scene.undo();
+    const QString path = m_dir.filePath(QStringLiteral("edits.vlm"));
+    const QByteArray before = savedBytes(project, path);
+    const int steps = stack->count();
+
+    applyEdit(Edit(edit), s, diagram);
+    QVERIFY(project.isModified());
+    if (!command.isEmpty()) {
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->undoText(), command);
+    }
+    const QByteArray after = savedBytes(project, path);
+    QVERIFY(after != before);
+
+    edit == Undo ? s.scene.redo() : s.scene.undo();
+    QVERIFY(project.isModified());
+    QCOMPARE(savedBytes(project, path).toHex(' '), before.toHex(' '));
+    edit == Undo ? s.scene.undo() : s.scene.redo();
+    QVERIFY(project.isModified());
+    QCOMPARE(savedBytes(project, path).toHex(' '), after.toHex(' '));
 }
 
 void tst_Project::largeDiagramFigures_data()
