@@ -422,27 +422,27 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>&lt;Change number of ports&gt;</source>
-        <translation>&lt;Изменение числа портов&gt;</translation>
+        <translation>&lt;Изменить число портов&gt;</translation>
     </message>
     <message>
         <source>&lt;Change port visibility&gt;</source>
-        <translation>&lt;Изменение видимости порта&gt;</translation>
+        <translation>&lt;Изменить видимость порта&gt;</translation>
     </message>
     <message>
         <source>&lt;Change title&gt;</source>
-        <translation>&lt;Изменение заголовка&gt;</translation>
+        <translation>&lt;Изменить заголовок&gt;</translation>
     </message>
     <message>
         <source>&lt;Change port type&gt;</source>
-        <translation>&lt;Изменение типа порта&gt;</translation>
+        <translation>&lt;Изменить тип порта&gt;</translation>
     </message>
     <message>
         <source>&lt;Change value&gt;</source>
-        <translation>&lt;Изменение значения&gt;</translation>
+        <translation>&lt;Изменить значение&gt;</translation>
     </message>
     <message>
         <source>&lt;Move connection node&gt;</source>
-        <translation>&lt;Перемещение узла соединения&gt;</translation>
+        <translation>&lt;Переместить узел соединения&gt;</translation>
     </message>
 </context>
 <context>
