@@ -11,6 +11,7 @@
 
 #include "diagramtesthelpers.h"
 #include "dialoghelpers.h"
+#include "filetesthelpers.h"
 #include "testmain.h"
 
 #include <QDirIterator>
@@ -19,19 +20,6 @@
 using namespace Velmora;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A project file with two joined blocks; its bytes.
 QByteArray saveDiagram(const QString& path)

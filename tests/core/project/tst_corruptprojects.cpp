@@ -1,6 +1,7 @@
 #include "diagramtesthelpers.h"
 #include "dialoghelpers.h"
 #include "scenetesthelpers.h"
+#include "filetesthelpers.h"
 #include "testmain.h"
 
 #include "editor/stylecollection.h"
@@ -35,16 +36,6 @@ private:
     QByteArray m_valid;
     QString m_validPath;
 };
-
-namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 void tst_CorruptProjects::initTestCase()
 {

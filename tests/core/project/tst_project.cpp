@@ -3,6 +3,7 @@
 #include "diagramtesthelpers.h"
 #include "modeltesthelpers.h"
 #include "scenetesthelpers.h"
+#include "filetesthelpers.h"
 #include "testmain.h"
 
 #include "editor/iconnectionmodel.h"
@@ -30,19 +31,6 @@
 using namespace Velmora;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The record of a connection, put together field by field from the file layout.
 QByteArray expectedConnection(const ConnectionPresenter* connection)

@@ -1,4 +1,5 @@
 #include "dialoghelpers.h"
+#include "filetesthelpers.h"
 #include "testmain.h"
 
 #include "editor/graphicsscene.h"
@@ -25,12 +26,6 @@ Project* savedProject(const QTemporaryDir& dir, const QString& name, bool modifi
     if (modified)
         project->setModified(true);
     return project;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 // What a project of that model holds when saved.
