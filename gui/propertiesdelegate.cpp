@@ -1,5 +1,6 @@
 #include "propertiesdelegate.h"
 
+#include "model/datatypes.h"
 #include "model/fbmodeldatanum.h"
 #include "model/fbmodellist.h"
 #include "model/fbmodelport.h"
@@ -8,6 +9,9 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QSpinBox>
+
+#include <limits>
 
 namespace Velmora {
 
@@ -25,6 +29,26 @@ enum ItemType : int {
 FBModelItem* itemOf(const QModelIndex& index)
 {
     return index.isValid() ? static_cast<FBModelItem*>(index.internalPointer()) : nullptr;
+}
+
+// The text a constant's editor showed when it opened.
+constexpr char openedTextProperty[] = "vlmOpenedText";
+
+// Keeps a constant's editor within the values its type holds.
+void limitToType(QWidget* editor, const QString& type)
+{
+    double low = 0.0;
+    double high = 0.0;
+    const bool isNumber = DataTypes::range(type, low, high);
+    if (auto* spinBox = qobject_cast<QDoubleSpinBox*>(editor)) {
+        spinBox->setDecimals(7);
+        if (isNumber)
+            spinBox->setRange(low, high);
+    } else if (auto* spinBox = qobject_cast<QSpinBox*>(editor); spinBox && isNumber) {
+        constexpr double intLow = std::numeric_limits<int>::lowest();
+        constexpr double intHigh = std::numeric_limits<int>::max();
+        spinBox->setRange(int(qMax(low, intLow)), int(qMin(high, intHigh)));
+    }
 }
 
 QComboBox* choiceEditor(QWidget* parent, const QStringList& choices, const QString& current)
@@ -71,14 +95,22 @@ QWidget* PropertiesDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     }
     case DataNumType: {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* spinBox = qobject_cast<QDoubleSpinBox*>(editor))
-            spinBox->setDecimals(7);
+        limitToType(editor, static_cast<FBModelDataNum*>(item)->typeName());
         return editor;
     }
     default:
         break;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void PropertiesDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    QStyledItemDelegate::setEditorData(editor, index);
+    auto* spinBox = qobject_cast<QAbstractSpinBox*>(editor);
+    const FBModelItem* item = itemOf(index);
+    if (spinBox && item && item->type() == DataNumType)
+        spinBox->setProperty(openedTextProperty, spinBox->text());
 }
 
 void PropertiesDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
@@ -111,6 +143,15 @@ void PropertiesDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
         else
             QStyledItemDelegate::setModelData(editor, model, index);
         return;
+    case DataNumType: {
+        // An editor closed as it opened stores nothing: it shows a value stored beyond the
+        // range of its type, as a file may hold one, at the nearest end of the range.
+        const auto* spinBox = qobject_cast<QAbstractSpinBox*>(editor);
+        if (spinBox && spinBox->property(openedTextProperty) == spinBox->text())
+            return;
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
     default:
         QStyledItemDelegate::setModelData(editor, model, index);
         return;

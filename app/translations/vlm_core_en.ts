@@ -253,6 +253,14 @@
         <source>Paste: the clipboard holds no diagram that can be pasted.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Link error: A connected port can not take the type %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the type %1 to the type %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IConnectionView</name>

@@ -253,6 +253,14 @@
         <source>Paste: the clipboard holds no diagram that can be pasted.</source>
         <translation>Вставка: в буфере обмена нет схемы, которую можно вставить.</translation>
     </message>
+    <message>
+        <source>Link error: A connected port can not take the type %1</source>
+        <translation>Ошибка связи: подключённый порт не может принять тип %1</translation>
+    </message>
+    <message>
+        <source>Link error: Can not connect the type %1 to the type %2</source>
+        <translation>Ошибка связи: нельзя соединить тип %1 с типом %2</translation>
+    </message>
 </context>
 <context>
     <name>IConnectionView</name>

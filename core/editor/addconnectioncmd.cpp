@@ -1,6 +1,7 @@
 #include "editor/addconnectioncmd.h"
 
 #include "editor/connectionpresenter.h"
+#include "editor/funcblock.h"
 #include "editor/graphicsscene.h"
 #include "model/fbmodelport.h"
 
@@ -19,47 +20,45 @@ AddConnectionCmd::AddConnectionCmd(ConnectionPresenter* connection, GraphicsScen
     m_emitter.blockId = connection->emitterId();
     m_emitter.kind = 1003;
     m_emitter.index = connection->emitterIndex();
-    for (SavedPort* port : { &m_receiver, &m_emitter }) {
-        if (const FBModelPort* item = portItem(*port)) {
-            port->data = item->data();
-            port->saved = true;
-        }
-    }
-    m_before = dependentState();
 }
 
-DependentState AddConnectionCmd::dependentState() const
+QVector<FuncBlock*> AddConnectionCmd::changedBlocks(const QVector<FBModelPort*>& ports) const
 {
-    return DependentState(m_scene,
-                          { m_scene->funcBlockById(m_emitter.blockId), m_scene->funcBlockById(m_receiver.blockId) });
-}
-
-FBModelPort* AddConnectionCmd::portItem(const SavedPort& port) const
-{
-    return m_scene->portModelItem(port.blockId, port.kind, port.index);
-}
-
-void AddConnectionCmd::restore(const SavedPort& port) const
-{
-    FBModelPort* item = port.saved ? portItem(port) : nullptr;
-    if (item)
-        item->setData(port.data);
+    QVector<FuncBlock*> blocks { m_scene->funcBlockById(m_emitter.blockId),
+                                 m_scene->funcBlockById(m_receiver.blockId) };
+    for (const FBModelPort* port : ports)
+        blocks.append(FuncBlock::holding(port));
+    return blocks;
 }
 
 void AddConnectionCmd::redo()
 {
-    const QVector<ConnectionPresenter*> connection = alive(m_connection);
-    m_scene->addGroupConnection(connection);
-    // A line the scene refused, its input taken in the meantime, changes no port.
-    const bool added = !connection.isEmpty() && connection.first()->scene() == m_scene;
     FBModelPort* receiver = portItem(m_receiver);
     FBModelPort* emitter = portItem(m_emitter);
-    if (added && receiver && emitter)
-        FBModelPort::matchPortTypes(receiver, emitter);
+    QString type;
+    QVector<FBModelPort*> ports;
+    // Ports whose types can not agree are not joined; a line without its ports is refused by
+    // the scene.
+    const bool agree
+        = !receiver || !emitter || FBModelPort::planTypeMatch(receiver, emitter, m_scene->joinedLookup(), type, ports);
+    const QVector<FuncBlock*> blocks = changedBlocks(ports);
+    if (!m_done)
+        m_before = DependentState(m_scene, blocks);
+    const QVector<ConnectionPresenter*> connection = alive(m_connection);
+    if (agree)
+        m_scene->addGroupConnection(connection);
+    // A line the scene refused, its input taken in the meantime, changes no port.
+    const bool added = !connection.isEmpty() && connection.first()->scene() == m_scene;
+    m_retyped.clear();
+    if (added) {
+        for (const FBModelPort* port : qAsConst(ports))
+            m_retyped.append(savePort(port));
+        FBModelPort::setCurrentTypes(ports, type);
+    }
     if (m_done) {
         m_after.restore();
     } else {
-        m_after = dependentState();
+        m_after = DependentState(m_scene, blocks);
         m_done = true;
     }
     keepOffScene({}, m_connection);
@@ -69,8 +68,8 @@ void AddConnectionCmd::undo()
 {
     for (ConnectionPresenter* connection : alive(m_connection))
         m_scene->removeConnection(connection, true);
-    restore(m_receiver);
-    restore(m_emitter);
+    for (const SavedPort& port : qAsConst(m_retyped))
+        restorePort(port);
     m_before.restore();
     keepOffScene({}, m_connection);
 }

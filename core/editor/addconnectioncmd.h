@@ -2,18 +2,17 @@
 
 #include "editor/dependentstate.h"
 #include "editor/scenecmd.h"
-#include "model/fbdataport.h"
 #include "vlm_core_export.h"
 
-#include <QString>
+#include <QVector>
 
 namespace Velmora {
 
 class FBModelPort;
 
-// Adds a drawn connection and lets the two ports agree on a data type; undo gives both
-// ports back the values they had before, and with them what followed the types: a constant's
-// value and the lines at the two blocks.
+// Adds a drawn connection and lets the two ports agree on a data type, with the ports joined
+// to the one that changes; undo gives every port back the value it had before, and with them
+// what followed the types: a constant's value and the lines at the blocks.
 class VLM_CORE_EXPORT AddConnectionCmd : public SceneCmd
 {
 public:
@@ -24,23 +23,14 @@ public:
     void undo() override;
 
 private:
-    // The port at one end, looked up afresh: a port item may be gone when the block lost
-    // inputs in the meantime.
-    struct SavedPort
-    {
-        QString blockId;
-        int kind = 0;
-        int index = -1;
-        FBDataPort data;
-        bool saved = false;
-    };
+    // The blocks at both ends and those of the ports that change type.
+    QVector<FuncBlock*> changedBlocks(const QVector<FBModelPort*>& ports) const;
 
-    FBModelPort* portItem(const SavedPort& port) const;
-    void restore(const SavedPort& port) const;
-    DependentState dependentState() const;
-
+    // The two ends; only their places are used.
     SavedPort m_receiver;
     SavedPort m_emitter;
+    // The ports the last redo changed, as they were before it.
+    QVector<SavedPort> m_retyped;
     HeldConnections m_connection;
     DependentState m_before;
     DependentState m_after;

@@ -11,21 +11,10 @@
 
 namespace Velmora {
 
-namespace {
-
-GraphicsScene* sceneOf(const FuncBlock* block)
-{
-    const QGraphicsItem* graphics = block ? block->graphics() : nullptr;
-    auto* scene = graphics ? qobject_cast<GraphicsScene*>(graphics->scene()) : nullptr;
-    return scene && scene->funcBlockById(block->id().toString()) == block ? scene : nullptr;
-}
-
-} // namespace
-
 BlockItemCmd::BlockItemCmd(FBModelItem* item, QUndoCommand* parent)
-    : SceneCmd(sceneOf(blockOf(item)), parent)
+    : SceneCmd(sceneOf(item), parent)
     , m_model(item->model())
-    , m_block(blockOf(item))
+    , m_block(FuncBlock::holding(item))
 {
     FBModelItem* top = item;
     for (; top->parentItem(); top = top->parentItem())
@@ -35,11 +24,23 @@ BlockItemCmd::BlockItemCmd(FBModelItem* item, QUndoCommand* parent)
     m_before = DependentState(m_scene, { m_block });
 }
 
-// A block model on the diagram is a child of its block.
-FuncBlock* BlockItemCmd::blockOf(const FBModelItem* item)
+GraphicsScene* BlockItemCmd::sceneOf(const FBModelItem* item)
 {
-    const FBAbstractModel* model = item->model();
-    return model ? qobject_cast<FuncBlock*>(model->parent()) : nullptr;
+    const FuncBlock* block = FuncBlock::holding(item);
+    const QGraphicsItem* graphics = block ? block->graphics() : nullptr;
+    auto* scene = graphics ? qobject_cast<GraphicsScene*>(graphics->scene()) : nullptr;
+    return scene && scene->funcBlockById(block->id().toString()) == block ? scene : nullptr;
+}
+
+void BlockItemCmd::alsoChanges(const QVector<FuncBlock*>& blocks)
+{
+    m_otherBlocks = hold(blocks);
+    m_before = DependentState(m_scene, changedBlocks());
+}
+
+QVector<FuncBlock*> BlockItemCmd::changedBlocks() const
+{
+    return QVector<FuncBlock*> { m_block } + alive(m_otherBlocks);
 }
 
 void BlockItemCmd::execute(BlockItemCmd* command)
@@ -72,7 +73,7 @@ void BlockItemCmd::redo()
     if (m_done) {
         m_after.restore();
     } else {
-        m_after = DependentState(m_scene, { m_block });
+        m_after = DependentState(m_scene, changedBlocks());
         m_done = true;
     }
     finish(item);

@@ -29,8 +29,12 @@ public:
 protected:
     explicit BlockItemCmd(FBModelItem* item, QUndoCommand* parent = nullptr);
 
-    // The block whose model holds the item; null for a model that is on no block.
-    static FuncBlock* blockOf(const FBModelItem* item);
+    // The scene the item's block is on; null for a block on no scene.
+    static GraphicsScene* sceneOf(const FBModelItem* item);
+
+    // Blocks besides the item's own whose values and lines the edit changes as well; for the
+    // constructor of a command.
+    void alsoChanges(const QVector<FuncBlock*>& blocks);
 
     // Sets the item to its value after the edit, or, backwards, before it.
     virtual void apply(FBModelItem* item, bool forward) = 0;
@@ -38,11 +42,13 @@ protected:
 private:
     FBModelItem* item() const;
     void finish(FBModelItem* item);
+    QVector<FuncBlock*> changedBlocks() const;
 
     QPointer<FBAbstractModel> m_model;
     // The top of a tree that belongs to no model; such an edit is applied at once.
     FBModelItem* m_freeRoot = nullptr;
     QPointer<FuncBlock> m_block;
+    HeldBlocks m_otherBlocks;
     // Rows from the root down to the item.
     QVector<int> m_path;
     DependentState m_before;

@@ -56,7 +56,7 @@ void ChangePortCountCmd::apply(FBModelItem* item, bool forward)
 
 QVector<ConnectionPresenter*> ChangePortCountCmd::linesFrom(const FBModelPorts* list, int count) const
 {
-    const FuncBlock* block = m_scene ? blockOf(list) : nullptr;
+    const FuncBlock* block = m_scene ? FuncBlock::holding(list) : nullptr;
     if (!block)
         return {};
     const QString id = block->id().toString();

@@ -1,6 +1,11 @@
 #include "editor/changepropertycmd.h"
 
-#include "model/fbmodelitem.h"
+#include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
+#include "editor/propertiesmanager.h"
+#include "model/datatypes.h"
+#include "model/fbmodeldatanum.h"
+#include "model/fbmodelport.h"
 
 #include <QCoreApplication>
 
@@ -47,7 +52,23 @@ ChangePropertyCmd* ChangePropertyCmd::create(FBModelItem* item, const QVariant& 
         return nullptr;
     const QVariant before = item->dataToVariant();
     const QVariant after = trial->dataToVariant();
-    return isSame(before, after) ? nullptr : new ChangePropertyCmd(item, role, before, after);
+    if (isSame(before, after))
+        return nullptr;
+    if (item->type() == 1006 && !DataTypes::isInRange(static_cast<FBModelDataNum*>(item)->typeName(), after))
+        return nullptr;
+    QVector<FBModelPort*> joined;
+    const GraphicsScene* scene = sceneOf(item);
+    if (item->type() == 1004 && scene
+        && !scene->portsFollowingType(static_cast<FBModelPort*>(item), after.toString(), joined))
+        return nullptr;
+    auto* command = new ChangePropertyCmd(item, role, before, after);
+    QVector<FuncBlock*> blocks;
+    for (const FBModelPort* port : qAsConst(joined)) {
+        command->m_joined.append(savePort(port));
+        blocks.append(FuncBlock::holding(port));
+    }
+    command->alsoChanges(blocks);
+    return command;
 }
 
 ChangePropertyCmd::ChangePropertyCmd(FBModelItem* item, int role, const QVariant& before, const QVariant& after)
@@ -62,10 +83,22 @@ ChangePropertyCmd::ChangePropertyCmd(FBModelItem* item, int role, const QVariant
 void ChangePropertyCmd::apply(FBModelItem* item, bool forward)
 {
     const QVariant& value = forward ? m_after : m_before;
-    if (m_role == Qt::CheckStateRole)
+    if (m_role == Qt::CheckStateRole) {
         item->setVisible(value.toBool());
-    else
-        item->dataFromVariant(value);
+        return;
+    }
+    item->dataFromVariant(value);
+    for (const SavedPort& port : qAsConst(m_joined)) {
+        FBModelPort* joined = portItem(port);
+        if (!joined)
+            continue;
+        if (forward)
+            FBModelPort::setCurrentTypes({ joined }, value.toString());
+        else
+            joined->setData(port.data);
+        // A line from a block to itself joins two ports of the tree on show.
+        PropertiesManager::instance().update(joined);
+    }
 }
 
 } // namespace Velmora

@@ -4,6 +4,7 @@
 #include "vlm_core_export.h"
 
 #include <QVariant>
+#include <QVector>
 
 namespace Velmora {
 
@@ -13,7 +14,9 @@ class VLM_CORE_EXPORT ChangePropertyCmd : public BlockItemCmd
 {
 public:
     // `role` is Qt::EditRole for the value, Qt::CheckStateRole for the box. Null when the
-    // item refuses the value or already holds it.
+    // item refuses the value or already holds it, when a constant's value is beyond the range
+    // of its type, and when a port's new type is one a port joined to it can not take (said
+    // on the console). The ports joined to a port take its new type along.
     static ChangePropertyCmd* create(FBModelItem* item, const QVariant& value, int role);
 
     int id() const override { return 109; }
@@ -27,6 +30,8 @@ private:
     int m_role = 0;
     QVariant m_before;
     QVariant m_after;
+    // The ports that take a port's new type along, as they were before.
+    QVector<SavedPort> m_joined;
 };
 
 } // namespace Velmora

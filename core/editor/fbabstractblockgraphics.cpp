@@ -17,6 +17,8 @@
 #include <QGraphicsSceneContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
+#include <QVector>
 
 namespace Velmora {
 
@@ -26,6 +28,40 @@ QString deleteText()
 {
     return QCoreApplication::translate("FBAbstractBlockGraphics", "Delete");
 }
+
+// Drops the polish requests of the widgets made while it lives, which Qt announces to the
+// application's event filters. Each graphics layout makes a hidden helper widget for style
+// metrics, and every new widget posts a polish request; a load builds every block before the
+// event loop runs again, and Qt searches the whole queue for each posted event it drops or
+// merges, so the queue is kept short. A widget is polished anyway when it is shown.
+class NewWidgetsUnpolished : public QObject
+{
+public:
+    NewWidgetsUnpolished()
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~NewWidgetsUnpolished() override
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeEventFilter(this);
+        for (const QPointer<QObject>& widget : qAsConst(m_widgets)) {
+            if (widget)
+                QCoreApplication::removePostedEvents(widget, QEvent::PolishRequest);
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Create && watched->isWidgetType())
+            m_widgets.append(watched);
+        return false;
+    }
+
+private:
+    QVector<QPointer<QObject>> m_widgets;
+};
 
 QGraphicsLinearLayout* newColumn()
 {
@@ -100,6 +136,7 @@ void FBAbstractBlockGraphics::setFuncBlock(FuncBlock* block)
     // The picture is built once; a later block only takes over the links.
     if (m_grid)
         return;
+    const NewWidgetsUnpolished helpers;
     build();
     relayout();
 }
@@ -241,11 +278,8 @@ void FBAbstractBlockGraphics::relayout()
         grid->activate();
     // Qt searches the whole event queue to drop or merge one object's posted event, and a load
     // posts for every block before the event loop runs again. The queue is kept short: the
-    // block's layout request goes, answered here or by Qt laying the block out on a resize, and
-    // so do the polish requests. Each graphics layout makes a hidden helper widget for style
-    // metrics, and every new widget posts one; a widget is polished anyway when it is shown.
+    // block's layout request goes, answered here or by Qt laying the block out on a resize.
     QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
-    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
     if (m_notify)
         emit onNeedUpdateConnections();
 }

@@ -35,6 +35,13 @@ bool portPos(const FBAbstractBlockGraphics* graphics, int type, int index, QPoin
 
 } // namespace
 
+// A block model on the diagram is a child of its block.
+FuncBlock* FuncBlock::holding(const FBModelItem* item)
+{
+    const FBAbstractModel* model = item ? item->model() : nullptr;
+    return model ? qobject_cast<FuncBlock*>(model->parent()) : nullptr;
+}
+
 FuncBlock::FuncBlock(FBAbstractModel* model)
     : m_id(QUuid::createUuid())
     , m_model(model)

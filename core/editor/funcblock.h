@@ -25,6 +25,9 @@ public:
     explicit FuncBlock(FBAbstractModel* model = nullptr);
     ~FuncBlock() override;
 
+    // The block whose model holds the item; null for a model that is on no block.
+    static FuncBlock* holding(const FBModelItem* item);
+
     QUuid id() const { return m_id; }
     FBAbstractModel* model() const;
     FBAbstractBlockGraphics* graphics() const;

@@ -116,6 +116,39 @@ FBModelPort* GraphicsScene::portModelItem(const QString& blockId, int kind, int 
     return port && port->type() == 1004 ? static_cast<FBModelPort*>(port) : nullptr;
 }
 
+QVector<FBModelPort*> GraphicsScene::joinedPorts(const FBModelPort* port) const
+{
+    const FuncBlock* block = FuncBlock::holding(port);
+    const FBModelItem* list = port->parentItem();
+    if (!block || !list || funcBlockById(idOf(block)) != block)
+        return {};
+    const QString id = idOf(block);
+    const bool output = list->type() == 1003;
+    const int index = port->rowOfParent();
+    QVector<FBModelPort*> joined;
+    for (const ConnectionPresenter* connection : m_connectionsById.values(id)) {
+        FBModelPort* other = nullptr;
+        if (output && connection->emitterId() == id && connection->emitterIndex() == index)
+            other = portModelItem(connection->receiverId(), 1002, connection->receiverIndex());
+        else if (!output && connection->receiverId() == id && connection->receiverIndex() == index)
+            other = portModelItem(connection->emitterId(), 1003, connection->emitterIndex());
+        // A line from a block to itself is listed twice.
+        if (other && !joined.contains(other))
+            joined.append(other);
+    }
+    return joined;
+}
+
+bool GraphicsScene::portsFollowingType(const FBModelPort* port, const QString& type, QVector<FBModelPort*>& ports) const
+{
+    if (FBModelPort::joinedToRetype(port, type, joinedLookup(), ports))
+        return true;
+    Console::instance().printMessage(
+        QCoreApplication::translate("GraphicsScene", "Link error: A connected port can not take the type %1")
+            .arg(type));
+    return false;
+}
+
 // ---- edits without undo ----
 
 void GraphicsScene::attachFuncBlock(FuncBlock* block)
@@ -404,26 +437,62 @@ void GraphicsScene::endConnection(FuncBlock* block, const QPointF& portPos, int 
         discardConstruction();
         return;
     }
-    if (portType == FBPortGraphics::InputType) {
-        if (m_constructConnection->hasReceiver()) {
-            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the input to the input"));
-            return;
-        }
-        if (block->isInputConnected(portIndex)) {
-            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: This input have connect."));
-            return;
-        }
-        m_constructConnection->setReceiver(idOf(block), portPos, portIndex);
-    } else {
-        if (m_constructConnection->hasEmitter()) {
-            printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the output to the output"));
-            return;
-        }
-        m_constructConnection->setEmitter(idOf(block), portPos, portIndex);
+    const bool toInput = portType == FBPortGraphics::InputType;
+    if (toInput && m_constructConnection->hasReceiver()) {
+        printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the input to the input"));
+        return;
     }
+    if (toInput && block->isInputConnected(portIndex)) {
+        printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: This input have connect."));
+        return;
+    }
+    if (!toInput && m_constructConnection->hasEmitter()) {
+        printLinkError(QT_TRANSLATE_NOOP("GraphicsScene", "Link error: Can not connect the output to the output"));
+        return;
+    }
+    if (!typesAgree(block, portType, portIndex))
+        return;
+    if (toInput)
+        m_constructConnection->setReceiver(idOf(block), portPos, portIndex);
+    else
+        m_constructConnection->setEmitter(idOf(block), portPos, portIndex);
     ConnectionPresenter* connection = m_constructConnection;
     m_constructConnection = nullptr;
     m_undoStack->push(new AddConnectionCmd(connection, this, nullptr));
+}
+
+bool GraphicsScene::typesAgree(const FuncBlock* block, int portType, int portIndex) const
+{
+    const bool toInput = portType == FBPortGraphics::InputType;
+    const ConnectionPresenter* line = m_constructConnection;
+    FBModelPort* end = portModelItem(idOf(block), toInput ? 1002 : 1003, portIndex);
+    FBModelPort* start = toInput ? portModelItem(line->emitterId(), 1003, line->emitterIndex())
+                                 : portModelItem(line->receiverId(), 1002, line->receiverIndex());
+    if (!end || !start)
+        return true;
+    FBModelPort* receiver = toInput ? end : start;
+    FBModelPort* emitter = toInput ? start : end;
+    QString type;
+    QVector<FBModelPort*> ports;
+    if (FBModelPort::planTypeMatch(receiver, emitter, joinedLookup(), type, ports))
+        return true;
+    Console::instance().printMessage(
+        QCoreApplication::translate("GraphicsScene", "Link error: Can not connect the type %1 to the type %2")
+            .arg(emitter->data().currentType(), receiver->data().currentType()));
+    return false;
+}
+
+bool GraphicsScene::isConstructionStart(const FBPortGraphics* port) const
+{
+    const FuncBlock* block = port && port->blockGraphics() ? port->blockGraphics()->funcBlock() : nullptr;
+    if (!block || !m_constructConnection)
+        return false;
+    const ConnectionPresenter* line = m_constructConnection;
+    const bool fromOutput = line->hasEmitter();
+    const int type = fromOutput ? FBPortGraphics::OutputType : FBPortGraphics::InputType;
+    const QString id = fromOutput ? line->emitterId() : line->receiverId();
+    const int index = fromOutput ? line->emitterIndex() : line->receiverIndex();
+    return port->type() == type && id == idOf(block) && port->portIndex() == index;
 }
 
 void GraphicsScene::discardConstruction()
@@ -1007,9 +1076,13 @@ void GraphicsScene::mouseReleaseConnectionHandler(QGraphicsSceneMouseEvent* even
 
 void GraphicsScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
 {
-    // Two quick clicks while a line is drawn are two route nodes, not a double click.
+    // Two quick clicks while a line is drawn are two route nodes, not a double click. The
+    // second click of a double click on the port the line starts at is the same press on it.
     if (m_constructConnection) {
-        mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && isConstructionStart(portAt(event->buttonDownScenePos(Qt::LeftButton))))
+            event->accept();
+        else
+            mousePressEvent(event);
         return;
     }
     m_pressPos = event->buttonDownScenePos(Qt::LeftButton);

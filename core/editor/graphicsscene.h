@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/dependentstate.h"
+#include "model/fbmodelport.h"
 #include "vlm_core_export.h"
 
 #include <QGraphicsScene>
@@ -17,7 +18,6 @@ namespace Velmora {
 
 class ConnectionPresenter;
 class FBModelItem;
-class FBModelPort;
 class FBPortGraphics;
 class FuncBlock;
 class SceneGrid;
@@ -44,6 +44,16 @@ public:
     QVector<ConnectionPresenter*> getConnections() const { return m_connections; }
     // kind 1002: an input, 1003: an output.
     FBModelPort* portModelItem(const QString& blockId, int kind, int index) const;
+    // The ports joined to a port of a block on the scene: the inputs an output feeds, the
+    // output that feeds an input.
+    QVector<FBModelPort*> joinedPorts(const FBModelPort* port) const;
+    FBModelPort::Joined joinedLookup() const
+    {
+        return [this](const FBModelPort* port) { return joinedPorts(port); };
+    }
+    // The ports that take `type` along with `port`, so that every connection keeps one type
+    // at both ends; false, with a link error on the console, when one of them can not.
+    bool portsFollowingType(const FBModelPort* port, const QString& type, QVector<FBModelPort*>& ports) const;
 
     QVector<FuncBlock*> selectedFuncBlocks() const { return m_selectedFuncBlocks; }
     QVector<ConnectionPresenter*> selectedConnections() const { return m_selectedConnections; }
@@ -153,7 +163,12 @@ private:
     void setMovableConnections(const QVector<FuncBlock*>& blocks);
     void finishEdit(bool reorder);
     void discardConstruction();
-    void printLinkError(const char* text);
+    // Whether the port is the one the line being drawn starts at.
+    bool isConstructionStart(const FBPortGraphics* port) const;
+    static void printLinkError(const char* text);
+    // Whether the port a line is ending at and the port it started at can agree on a type;
+    // else a link error.
+    bool typesAgree(const FuncBlock* block, int portType, int portIndex) const;
     enum class RecordUse { Paste, Load };
     // The blocks and connections of a scene record, or false with nothing left allocated and
     // the reason in `error`. A paste gives the blocks new ids and leaves out connections that

@@ -89,6 +89,10 @@ void IConnectionView::applyState(int state)
 
 QVariant IConnectionView::itemChange(GraphicsItemChange change, const QVariant& value)
 {
+    // The scene sends no hover leave to an item it lets go: a line removed under the cursor
+    // would come back drawn as hovered.
+    if (change == ItemSceneHasChanged && m_hovered)
+        clearHover();
     if (change == ItemSelectedHasChanged) {
         const bool selected = value.toBool();
         setZValue(selected ? kSelectedZ : kNormalZ);
@@ -112,10 +116,15 @@ void IConnectionView::hoverEnterEvent(QGraphicsSceneHoverEvent* event)
 
 void IConnectionView::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
 {
+    clearHover();
+    QGraphicsItem::hoverLeaveEvent(event);
+}
+
+void IConnectionView::clearHover()
+{
     m_hovered = false;
     setZValue(m_state == IConnectionModel::Edit ? kSelectedZ : kNormalZ);
     update();
-    QGraphicsItem::hoverLeaveEvent(event);
 }
 
 void IConnectionView::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

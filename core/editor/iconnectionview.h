@@ -48,6 +48,8 @@ protected:
     void hoverEnterEvent(QGraphicsSceneHoverEvent* event) override;
     void hoverLeaveEvent(QGraphicsSceneHoverEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    // Drawn as the cursor left it.
+    virtual void clearHover();
 
     QRectF m_boundingRect;
     QPainterPath m_shapePath;

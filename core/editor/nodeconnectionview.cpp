@@ -196,11 +196,11 @@ void NodeConnectionView::hoverMoveEvent(QGraphicsSceneHoverEvent* event)
     IConnectionView::hoverMoveEvent(event);
 }
 
-void NodeConnectionView::hoverLeaveEvent(QGraphicsSceneHoverEvent* event)
+void NodeConnectionView::clearHover()
 {
     setHover(-1, Segment());
     unsetCursor();
-    IConnectionView::hoverLeaveEvent(event);
+    IConnectionView::clearHover();
 }
 
 void NodeConnectionView::updateHover(const QPointF& pos)

@@ -3,6 +3,8 @@
 #include "editor/connectionpresenter.h"
 #include "editor/fbabstractblockgraphics.h"
 #include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
+#include "model/fbmodelport.h"
 
 #include <QSet>
 
@@ -39,6 +41,30 @@ SceneCmd::SceneCmd(GraphicsScene* scene, QUndoCommand* parent)
     : QUndoCommand(parent)
     , m_scene(scene)
 { }
+
+SceneCmd::SavedPort SceneCmd::savePort(const FBModelPort* port)
+{
+    SavedPort saved;
+    const FuncBlock* block = FuncBlock::holding(port);
+    if (block)
+        saved.blockId = block->id().toString();
+    if (port->parentItem())
+        saved.kind = port->parentItem()->type();
+    saved.index = port->rowOfParent();
+    saved.data = port->data();
+    return saved;
+}
+
+FBModelPort* SceneCmd::portItem(const SavedPort& port) const
+{
+    return m_scene ? m_scene->portModelItem(port.blockId, port.kind, port.index) : nullptr;
+}
+
+void SceneCmd::restorePort(const SavedPort& port) const
+{
+    if (FBModelPort* item = portItem(port))
+        item->setData(port.data);
+}
 
 SceneCmd::HeldBlocks SceneCmd::hold(const QVector<FuncBlock*>& blocks)
 {

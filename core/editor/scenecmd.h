@@ -1,14 +1,17 @@
 #pragma once
 
+#include "model/fbdataport.h"
 #include "vlm_core_export.h"
 
 #include <QPointer>
+#include <QString>
 #include <QUndoCommand>
 #include <QVector>
 
 namespace Velmora {
 
 class ConnectionPresenter;
+class FBModelPort;
 class FuncBlock;
 class GraphicsScene;
 
@@ -28,6 +31,21 @@ public:
 protected:
     using HeldBlocks = QVector<QPointer<FuncBlock>>;
     using HeldConnections = QVector<QPointer<ConnectionPresenter>>;
+
+    // A port by its place on the scene, with the value it had. The item is looked up afresh
+    // each time: a port is gone when its block lost inputs in the meantime.
+    struct SavedPort
+    {
+        QString blockId;
+        int kind = 0; // 1002 an input, 1003 an output
+        int index = -1;
+        FBDataPort data;
+    };
+
+    static SavedPort savePort(const FBModelPort* port);
+    FBModelPort* portItem(const SavedPort& port) const;
+    // Gives the port, where it still is, the value it had.
+    void restorePort(const SavedPort& port) const;
 
     // Each object once, in the order given.
     static HeldBlocks hold(const QVector<FuncBlock*>& blocks);

@@ -2,6 +2,9 @@
 
 #include "services/singleton.h"
 
+#include <limits>
+#include <utility>
+
 namespace Velmora {
 
 namespace {
@@ -21,6 +24,11 @@ QVariant textToBool(const QString& text)
     bool isNumber = false;
     const double number = word.toDouble(&isNumber);
     return QVariant(isNumber && number != 0.0);
+}
+
+template <typename T> std::pair<double, double> limitsOf()
+{
+    return { double(std::numeric_limits<T>::lowest()), double(std::numeric_limits<T>::max()) };
 }
 
 } // namespace
@@ -68,6 +76,34 @@ QVariant DataTypes::convertValue(const QString& type, const QVariant& value)
         return QVariant(0);
     }
     return result;
+}
+
+bool DataTypes::range(const QString& type, double& low, double& high)
+{
+    static const QMap<QString, std::pair<double, double>> ranges {
+        { QStringLiteral("int8"), limitsOf<qint8>() },   { QStringLiteral("uint8"), limitsOf<quint8>() },
+        { QStringLiteral("int16"), limitsOf<qint16>() }, { QStringLiteral("uint16"), limitsOf<quint16>() },
+        { QStringLiteral("int32"), limitsOf<qint32>() }, { QStringLiteral("uint32"), limitsOf<quint32>() },
+        { QStringLiteral("float"), limitsOf<float>() },
+    };
+    const auto found = ranges.constFind(type);
+    if (found == ranges.constEnd())
+        return false;
+    low = found->first;
+    high = found->second;
+    return true;
+}
+
+bool DataTypes::isInRange(const QString& type, const QVariant& value)
+{
+    double low = 0.0;
+    double high = 0.0;
+    if (!range(type, low, high))
+        return true;
+    bool isNumber = false;
+    const double number = value.toDouble(&isNumber);
+    // Not a number (NaN) fails both comparisons.
+    return !isNumber || (number >= low && number <= high);
 }
 
 } // namespace Velmora

@@ -20,6 +20,12 @@ public:
 
     static QVariant defaultValue(const QString& type);
     static QVariant convertValue(const QString& type, const QVariant& value);
+    // The smallest and the largest value the module holds in a number type; false for "bool"
+    // and for names not in the table.
+    static bool range(const QString& type, double& low, double& high);
+    // Whether a value fits its type. Values of "bool" or of an unknown type, and texts that
+    // are no number, are not judged here.
+    static bool isInRange(const QString& type, const QVariant& value);
 
 private:
     DataTypes();

@@ -26,26 +26,72 @@ template <typename Apply> void applyFlag(const QString& value, Apply apply)
 
 } // namespace
 
-void FBModelPort::matchPortTypes(FBModelPort* receiver, FBModelPort* emitter)
+bool FBModelPort::canTake(const QString& type) const
 {
-    FBDataPort in = receiver->data();
-    FBDataPort out = emitter->data();
-    if (out.currentType() == in.currentType())
-        return;
+    const FBDataPort port = data();
+    return port.currentType() == type || (hasChoice(port) && port.possibleTypes().contains(type));
+}
 
-    if (hasChoice(in) && hasChoice(out)) {
-        in.setCurrentType(out.currentType());
-        receiver->setData(in);
-    } else if (hasChoice(in)) {
-        if (in.possibleTypes().contains(out.currentType())) {
-            in.setCurrentType(out.currentType());
-            receiver->setData(in);
+bool FBModelPort::joinedToRetype(const FBModelPort* port, const QString& type, const Joined& joined,
+                                 QVector<FBModelPort*>& ports)
+{
+    ports.clear();
+    if (!joined)
+        return true;
+    QVector<const FBModelPort*> reached { port };
+    for (int i = 0; i < reached.size(); ++i) {
+        for (FBModelPort* next : joined(reached.at(i))) {
+            // A port that holds the type already carries nothing further.
+            if (reached.contains(next) || next->data().currentType() == type)
+                continue;
+            if (!next->canTake(type)) {
+                ports.clear();
+                return false;
+            }
+            reached.append(next);
+            ports.append(next);
         }
-    } else if (hasChoice(out)) {
-        if (out.possibleTypes().contains(in.currentType())) {
-            out.setCurrentType(in.currentType());
-            emitter->setData(out);
+    }
+    return true;
+}
+
+bool FBModelPort::planTypeMatch(FBModelPort* receiver, FBModelPort* emitter, const Joined& joined, QString& type,
+                                QVector<FBModelPort*>& ports)
+{
+    const QString in = receiver->data().currentType();
+    const QString out = emitter->data().currentType();
+    ports.clear();
+    type = out;
+    if (in == out)
+        return true;
+    const std::pair<FBModelPort*, QString> tries[] = { { receiver, out }, { emitter, in } };
+    for (const auto& [port, wanted] : tries) {
+        QVector<FBModelPort*> following;
+        if (port->canTake(wanted) && joinedToRetype(port, wanted, joined, following)) {
+            type = wanted;
+            ports = QVector<FBModelPort*> { port } + following;
+            return true;
         }
+    }
+    return false;
+}
+
+bool FBModelPort::matchPortTypes(FBModelPort* receiver, FBModelPort* emitter)
+{
+    QString type;
+    QVector<FBModelPort*> ports;
+    if (!planTypeMatch(receiver, emitter, {}, type, ports))
+        return false;
+    setCurrentTypes(ports, type);
+    return true;
+}
+
+void FBModelPort::setCurrentTypes(const QVector<FBModelPort*>& ports, const QString& type)
+{
+    for (FBModelPort* port : ports) {
+        FBDataPort value = port->data();
+        value.setCurrentType(type);
+        port->setData(value);
     }
 }
 

@@ -7,15 +7,18 @@
 #include <QDoubleSpinBox>
 
 #include "editor/propertytreemodel.h"
+#include "model/fbmodeldatanum.h"
 #include "model/fbmodelport.h"
 #include "model/fbmodelports.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QTreeView>
 
+#include <limits>
 #include <memory>
 
 using namespace Velmora;
@@ -66,6 +69,15 @@ struct PropertyView
     }
 };
 
+// Gives a constant's port the type, as its combo box does; the value follows.
+void setConstantType(PropertyView& set, const QString& type)
+{
+    auto* port = static_cast<FBModelPort*>(set.block->findItem(QStringLiteral("outputs_port_0")));
+    FBDataPort data = port->data();
+    data.setCurrentType(type);
+    port->setData(data);
+}
+
 // The counter's buttons, up then down.
 QList<QToolButton*> arrows(const QWidget* editor)
 {
@@ -101,6 +113,9 @@ private slots:
     void editors();
     void committing_data();
     void committing();
+    void numberRanges_data();
+    void numberRanges();
+    void storedBeyondRange();
 };
 
 void tst_PropertiesDelegate::editors_data()
@@ -218,6 +233,69 @@ void tst_PropertiesDelegate::committing()
         QCOMPARE(edited->childCount(), 1); // the last two went
         QCOMPARE(edited->childAt(0), firstPort);
     }
+}
+
+void tst_PropertiesDelegate::numberRanges_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+
+    QTest::newRow("int8") << "int8" << -128.0 << 127.0;
+    QTest::newRow("uint8") << "uint8" << 0.0 << 255.0;
+    QTest::newRow("int16") << "int16" << -32768.0 << 32767.0;
+    QTest::newRow("uint16") << "uint16" << 0.0 << 65535.0;
+    QTest::newRow("int32") << "int32" << -2147483648.0 << 2147483647.0;
+    // Qt's editor for unsigned values stops at the largest int.
+    QTest::newRow("uint32") << "uint32" << 0.0 << 2147483647.0;
+    QTest::newRow("float") << "float" << double(std::numeric_limits<float>::lowest())
+                           << double(std::numeric_limits<float>::max());
+}
+
+// A constant's editor offers only what its type holds.
+void tst_PropertiesDelegate::numberRanges()
+{
+    QFETCH(QString, type);
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+
+    PropertyView set(QStringLiteral("Constant"));
+    setConstantType(set, type);
+    QWidget* editor = set.edit(set.block->findItem(QStringLiteral("value")));
+    if (const auto* whole = qobject_cast<QSpinBox*>(editor)) {
+        QCOMPARE(double(whole->minimum()), minimum);
+        QCOMPARE(double(whole->maximum()), maximum);
+    } else {
+        const auto* floating = qobject_cast<QDoubleSpinBox*>(editor);
+        QVERIFY(floating);
+        QCOMPARE(floating->minimum(), minimum);
+        QCOMPARE(floating->maximum(), maximum);
+    }
+}
+
+// A value beyond its type, as a file may hold one, stays as it is stored when its editor is
+// opened and closed; what the user types is stored.
+void tst_PropertiesDelegate::storedBeyondRange()
+{
+    PropertyView set(QStringLiteral("Constant"));
+    setConstantType(set, QStringLiteral("uint8"));
+    FBModelItem* value = set.block->findItem(QStringLiteral("value"));
+    static_cast<FBModelDataNum*>(value)->setData(QVariant(300u));
+
+    auto* editor = qobject_cast<QSpinBox*>(set.edit(value));
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("255"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(value->dataToVariant(), QVariant(300u));
+    QCOMPARE(set.model.data(set.indexOf(value), Qt::DisplayRole).toString(), QStringLiteral("300"));
+
+    editor = qobject_cast<QSpinBox*>(set.edit(value));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("200"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(value->dataToVariant(), QVariant(200u));
 }
 
 VLM_TEST_MAIN(tst_PropertiesDelegate)

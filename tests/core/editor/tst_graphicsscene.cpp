@@ -115,6 +115,8 @@ class tst_GraphicsScene : public QObject
 private slots:
     void initTestCase();
     void linkRules();
+    void doubleClickOnStartPort_data();
+    void doubleClickOnStartPort();
     void constructionKeys_data();
     void constructionKeys();
     void selfConnection();
@@ -124,8 +126,11 @@ private slots:
     void callOrder();
     void deleteDecisions();
     void contextMenuDelete();
+    void restoredLineColour();
     void portTypeAdjustment_data();
     void portTypeAdjustment();
+    void joinedTypesFollow();
+    void differentTypesLoad();
     void vanishedPort();
     void propertyEdits_data();
     void propertyEdits();
@@ -188,6 +193,36 @@ void tst_GraphicsScene::linkRules()
     QCOMPARE(s.scene.getConnections().size(), 2);
     QVERIFY(console.isEmpty());
     QVERIFY2(sceneInvariantFaults(s.scene).isEmpty(), qPrintable(sceneInvariantFaults(s.scene).join('\n')));
+}
+
+void tst_GraphicsScene::doubleClickOnStartPort_data()
+{
+    QTest::addColumn<bool>("fromInput");
+    QTest::newRow("output") << false;
+    QTest::newRow("input") << true;
+}
+
+// A double click on a port starts one line: its second click is no second press there, and
+// the next port pressed ends the line.
+void tst_GraphicsScene::doubleClickOnStartPort()
+{
+    QFETCH(bool, fromInput);
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    const QPointF output = SceneView::outPort(a, 0);
+    const QPointF input = SceneView::inPort(b, 0);
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+
+    s.click(fromInput ? input : output);
+    QTest::mouseDClick(s.viewport(), Qt::LeftButton, {}, s.at(fromInput ? input : output));
+    s.release(fromInput ? input : output);
+    QCOMPARE(console.count(), 0);
+    QVERIFY(s.scene.constructedConnection());
+    s.click(fromInput ? output : input);
+    QVERIFY(!s.scene.constructedConnection());
+    QCOMPARE(s.scene.getConnections().size(), 1);
+    QCOMPARE(console.count(), 0);
 }
 
 void tst_GraphicsScene::constructionKeys_data()
@@ -404,32 +439,150 @@ void tst_GraphicsScene::contextMenuDelete()
     QVERIFY(s.scene.getFuncBlocks().isEmpty());
 }
 
+// A line removed under the cursor and brought back by undo is drawn in its own colour, not
+// in the hover colour it had when it went.
+void tst_GraphicsScene::restoredLineColour()
+{
+    SceneView s;
+    FuncBlock* a = s.place("AND", QPointF(50, 50));
+    FuncBlock* b = s.place("AND", QPointF(400, 50));
+    s.connectPorts(a, 0, b, 0);
+    ConnectionPresenter* line = s.scene.getConnections().first();
+    const QPointF onLine((SceneView::outPort(a, 0).x() + SceneView::inPort(b, 0).x()) / 2,
+                         SceneView::outPort(a, 0).y());
+    const StyleConnection& colours = StyleCollection::instance().currentStyle()->connection();
+    QVERIFY(colours.lineHoverColor != colours.lineColor);
+    const auto lineColour = [&] {
+        QImage image(1000, 300, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        s.scene.render(&painter, QRectF(image.rect()), QRectF(image.rect()));
+        painter.end();
+        return image.pixelColor(onLine.toPoint());
+    };
+
+    s.move(onLine);
+    QCOMPARE(lineColour(), colours.lineHoverColor);
+    line->view()->removeAction()->trigger();
+    QCOMPARE(undoTexts(s.scene.undoStack()).last(), QStringLiteral("<Del connection>"));
+    s.scene.undo();
+    QCOMPARE(s.scene.getConnections(), QVector<ConnectionPresenter*> { line });
+    QCOMPARE(lineColour(), colours.lineColor);
+    QCOMPARE(line->view()->zValue(), 50.0);
+}
+
 void tst_GraphicsScene::portTypeAdjustment_data()
 {
-    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("outputs");
     QTest::addColumn<QString>("input");
-    QTest::newRow("int16 output turns the input") << "int16" << "int16";
-    QTest::newRow("int32 output changes nothing") << "int32" << "int8";
+    QTest::addColumn<QString>("message"); // empty when the connection is made
+    QTest::newRow("int16 output turns the input") << QStringList { "int16" } << "int16" << "";
+    QTest::newRow("int32 output is refused")
+        << QStringList { "int32" } << "int8" << "Link error: Can not connect the type int32 to the type int8";
+    QTest::newRow("output takes the input's type") << QStringList { "float", "int8" } << "int8" << "";
 }
 
 void tst_GraphicsScene::portTypeAdjustment()
 {
-    QFETCH(QString, output);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, message);
     SceneView s;
     FuncBlock* a = s.place("AND", QPointF(50, 50));
     FuncBlock* b = s.place("AND", QPointF(400, 50));
     FBModelPort* out = s.scene.portModelItem(a->id().toString(), 1003, 0);
     FBModelPort* in = s.scene.portModelItem(b->id().toString(), 1002, 0);
-    setPortData(out, { output }, output);
+    setPortData(out, outputs, outputs.first());
     setPortData(in, { "int8", "int16" }, "int8");
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
 
     s.connectPorts(a, 0, b, 0);
-    QCOMPARE(s.scene.getConnections().size(), 1);
+    QCOMPARE(s.scene.getConnections().size(), message.isEmpty() ? 1 : 0);
+    QCOMPARE(console.isEmpty() ? QString() : console.takeFirst().at(0).toString(), message);
     QTEST(in->data().currentType(), "input");
-    QCOMPARE(out->data().currentType(), output);
+    QCOMPARE(out->data().currentType(), message.isEmpty() ? in->data().currentType() : outputs.first());
+    // A refused line is still being drawn, as after any link error.
+    QCOMPARE(bool(s.scene.constructedConnection()), !message.isEmpty());
+    s.key(Qt::Key_Escape);
+    if (!message.isEmpty())
+        return;
     s.scene.undo();
     QCOMPARE(in->data().currentType(), QStringLiteral("int8"));
+    QCOMPARE(out->data().currentType(), outputs.first());
     QVERIFY(!in->isConnected());
+}
+
+// The two ends of a connection hold one type: a port that changes type carries the ports
+// joined to it along, as far as each offers the type, and every step undoes as a whole.
+void tst_GraphicsScene::joinedTypesFollow()
+{
+    SceneView s;
+    FuncBlock* constant = s.place("Constant", QPointF(50, 50));
+    FuncBlock* variable = s.place("Variable", QPointF(400, 50));
+    FuncBlock* gate = s.place("AND", QPointF(400, 350));
+    const auto port = [&s](const FuncBlock* block, int kind, int index) {
+        return s.scene.portModelItem(block->id().toString(), kind, index);
+    };
+    FBModelPort* out = port(constant, 1003, 0);
+    FBModelPort* dataIn = port(variable, 1002, 2);
+    const auto types = [&] { return out->data().currentType() + QLatin1Char(' ') + dataIn->data().currentType(); };
+    const auto value = [constant] { return constant->model()->findItem(QStringLiteral("value"))->dataToVariant(); };
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+
+    s.connectPorts(constant, 0, variable, 2);
+    QCOMPARE(types(), QStringLiteral("int8 int8"));
+    // The gate's input is fixed to bool: the constant takes bool, and the variable with it.
+    s.connectPorts(constant, 0, gate, 0);
+    QCOMPARE(s.scene.getConnections().size(), 2);
+    QCOMPARE(types(), QStringLiteral("bool bool"));
+    QCOMPARE(value(), QVariant(false));
+    const int steps = s.scene.undoStack()->count();
+
+    // The gate can not follow the variable to float.
+    QVERIFY(!editProperty(variable, "inputs_port_2", "float"));
+    QCOMPARE(console.takeFirst().at(0).toString(),
+             QStringLiteral("Link error: A connected port can not take the type float"));
+    QCOMPARE(types(), QStringLiteral("bool bool"));
+    QCOMPARE(s.scene.undoStack()->count(), steps);
+
+    s.scene.undo();
+    QCOMPARE(types(), QStringLiteral("int8 int8"));
+    QCOMPARE(value(), QVariant(0));
+    QVERIFY(editProperty(variable, "inputs_port_2", "float"));
+    QCOMPARE(types(), QStringLiteral("float float"));
+    QCOMPARE(value(), QVariant(0.0));
+    s.scene.undo();
+    QCOMPARE(types(), QStringLiteral("int8 int8"));
+    QCOMPARE(value(), QVariant(0));
+    s.scene.redo();
+    QCOMPARE(types(), QStringLiteral("float float"));
+    QVERIFY(console.isEmpty());
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+// Files written before the types were checked may join two types: they load as they are.
+void tst_GraphicsScene::differentTypesLoad()
+{
+    SceneView s;
+    FuncBlock* list = s.place("Analog Signal Type", QPointF(50, 50));
+    FuncBlock* gate = s.place("AND", QPointF(400, 50));
+    ConnectionPresenter* joined = createConnection();
+    joined->setEmitter(list->id().toString(), SceneView::outPort(list, 0), 0);
+    joined->setReceiver(gate->id().toString(), SceneView::inPort(gate, 0), 0);
+    s.scene.addConnection(joined);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    s.scene.writeScene(out);
+
+    GraphicsScene loaded;
+    QDataStream in(bytes);
+    QVERIFY(loaded.readScene(in));
+    QCOMPARE(loaded.getConnections().size(), 1);
+    QCOMPARE(loaded.portModelItem(list->id().toString(), 1003, 0)->data().currentType(), QStringLiteral("uint8"));
+    QCOMPARE(loaded.portModelItem(gate->id().toString(), 1002, 0)->data().currentType(), QStringLiteral("bool"));
+    QByteArray again;
+    QDataStream rewritten(&again, QIODevice::WriteOnly);
+    loaded.writeScene(rewritten);
+    QCOMPARE(again, bytes);
 }
 
 void tst_GraphicsScene::vanishedPort()
@@ -464,7 +617,9 @@ void tst_GraphicsScene::propertyEdits_data()
     QTest::addColumn<QString>("command"); // empty when nothing changes
 
     const int edit = Qt::EditRole;
-    QTest::newRow("constant") << "Constant" << "value" << edit << QVariant(100000) << "<Change value>";
+    QTest::newRow("constant") << "Constant" << "value" << edit << QVariant(100) << "<Change value>";
+    QTest::newRow("constant beyond int8") << "Constant" << "value" << edit << QVariant(128) << "";
+    QTest::newRow("constant text beyond int8") << "Constant" << "value" << edit << QVariant("-129") << "";
     QTest::newRow("same constant") << "Constant" << "value" << edit << QVariant(0) << "";
     QTest::newRow("list choice") << "Analog Signal Type" << "values_list" << edit << QVariant("Voltage")
                                  << "<Change value>";
@@ -709,6 +864,8 @@ void tst_GraphicsScene::renderedDiagram()
     FuncBlock* list = s.place("Analog Signal Type", QPointF(40, 400));
     FuncBlock* other = s.place("OR", QPointF(780, 60));
     s.place("Comment", QPointF(700, 420));
+    // The list's uint8 joins only an input that takes it.
+    setPortData(s.scene.portModelItem(gate->id().toString(), 1002, 1), { "bool", "uint8" }, "bool");
     s.connectPorts(constant, 0, gate, 0);
     // A route with two corners placed by hand.
     s.click(SceneView::outPort(list, 0));

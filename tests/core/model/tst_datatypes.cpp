@@ -2,6 +2,8 @@
 
 #include "testmain.h"
 
+#include <limits>
+
 using namespace Velmora;
 
 class tst_DataTypes : public QObject
@@ -15,6 +17,8 @@ private slots:
     void defaultValue();
     void convertValue_data();
     void convertValue();
+    void isInRange_data();
+    void isInRange();
 };
 
 void tst_DataTypes::typeNamesInKeyOrder()
@@ -106,6 +110,42 @@ void tst_DataTypes::convertValue()
     const QVariant converted = DataTypes::convertValue(type, input);
     QCOMPARE(converted.userType(), result.userType());
     QCOMPARE(converted, result);
+}
+
+void tst_DataTypes::isInRange_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("inRange");
+
+    QTest::newRow("int8 lowest") << "int8" << QVariant(-128) << true;
+    QTest::newRow("int8 below") << "int8" << QVariant(-129) << false;
+    QTest::newRow("int8 above") << "int8" << QVariant(128) << false;
+    QTest::newRow("uint8 highest") << "uint8" << QVariant(255u) << true;
+    QTest::newRow("uint8 300") << "uint8" << QVariant(300u) << false;
+    QTest::newRow("uint8 negative") << "uint8" << QVariant(-1) << false;
+    QTest::newRow("int16 above") << "int16" << QVariant(32768) << false;
+    QTest::newRow("uint16 highest") << "uint16" << QVariant(65535) << true;
+    QTest::newRow("uint16 above") << "uint16" << QVariant(65536) << false;
+    QTest::newRow("int32 lowest") << "int32" << QVariant(qint64(-2147483648LL)) << true;
+    QTest::newRow("int32 above") << "int32" << QVariant(qint64(2147483648LL)) << false;
+    QTest::newRow("uint32 highest") << "uint32" << QVariant(4294967295u) << true;
+    QTest::newRow("uint32 above") << "uint32" << QVariant(qint64(4294967296LL)) << false;
+    QTest::newRow("float highest") << "float" << QVariant(double(std::numeric_limits<float>::max())) << true;
+    QTest::newRow("float above") << "float" << QVariant(1e39) << false;
+    QTest::newRow("float not a number") << "float" << QVariant(std::numeric_limits<double>::quiet_NaN()) << false;
+    QTest::newRow("text 300 for uint8") << "uint8" << QVariant("300") << false;
+    QTest::newRow("text no number") << "uint8" << QVariant("abc") << true;
+    QTest::newRow("bool") << "bool" << QVariant(300) << true;
+    QTest::newRow("unknown type") << "int" << QVariant(1e12) << true;
+}
+
+void tst_DataTypes::isInRange()
+{
+    QFETCH(QString, type);
+    QFETCH(QVariant, value);
+    QFETCH(bool, inRange);
+    QCOMPARE(DataTypes::isInRange(type, value), inRange);
 }
 
 VLM_TEST_MAIN(tst_DataTypes)

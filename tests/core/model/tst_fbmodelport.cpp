@@ -91,6 +91,8 @@ private slots:
     void listCloneCopiesNoPorts();
     void matchPortTypes_data();
     void matchPortTypes();
+    void joinedPortsFollow_data();
+    void joinedPortsFollow();
     void portRecord();
     void portRecordKeepsCheckable();
     void corruptPortRecords_data();
@@ -376,39 +378,35 @@ void tst_FBModelPort::matchPortTypes_data()
     QTest::addColumn<QString>("receiverType");
     QTest::addColumn<QStringList>("emitterTypes");
     QTest::addColumn<QString>("emitterType");
+    QTest::addColumn<bool>("agreed");
     QTest::addColumn<QString>("receiverAfter");
     QTest::addColumn<QString>("emitterAfter");
 
     const QStringList all { "int8", "int16", "int32", "uint8", "uint16", "uint32", "float", "bool" };
-    QTest::newRow("same type") << all << "int8" << QStringList { "int8" } << "int8"
-                               << "int8"
+    QTest::newRow("same type") << all << "int8" << QStringList { "int8" } << "int8" << true << "int8"
                                << "int8";
-    QTest::newRow("both multi") << all << "int8" << QStringList { "float", "bool" } << "bool"
-                                << "bool"
+    QTest::newRow("both multi") << all << "int8" << QStringList { "float", "bool" } << "bool" << true << "bool"
                                 << "bool";
     QTest::newRow("both multi, type not offered")
-        << QStringList { "int8", "int16" } << "int8" << QStringList { "float", "bool" } << "float"
-        << "float"
+        << QStringList { "int8", "int16" } << "int8" << QStringList { "float", "bool" } << "float" << false << "int8"
         << "float";
-    QTest::newRow("receiver multi, emitter fixed") << all << "int8" << QStringList { "float" } << "float"
-                                                   << "float"
-                                                   << "float";
+    QTest::newRow("both multi, emitter takes the receiver's")
+        << QStringList { "int8", "int16" } << "int8" << QStringList { "float", "int8" } << "float" << true << "int8"
+        << "int8";
+    QTest::newRow("receiver multi, emitter fixed")
+        << all << "int8" << QStringList { "float" } << "float" << true << "float" << "float";
     QTest::newRow("receiver multi, emitter fixed, no match")
-        << QStringList { "int8", "int16" } << "int8" << QStringList { "float" } << "float"
-        << "int8"
+        << QStringList { "int8", "int16" } << "int8" << QStringList { "float" } << "float" << false << "int8"
         << "float";
-    QTest::newRow("receiver fixed, emitter multi") << QStringList { "int32" } << "int32" << all << "int8"
-                                                   << "int32"
-                                                   << "int32";
+    QTest::newRow("receiver fixed, emitter multi")
+        << QStringList { "int32" } << "int32" << all << "int8" << true << "int32" << "int32";
     QTest::newRow("receiver fixed, emitter multi, no match")
-        << QStringList { "int32" } << "int32" << QStringList { "float", "bool" } << "bool"
-        << "int32"
+        << QStringList { "int32" } << "int32" << QStringList { "float", "bool" } << "bool" << false << "int32"
         << "bool";
-    QTest::newRow("both fixed") << QStringList { "bool" } << "bool" << QStringList { "int32" } << "int32"
+    QTest::newRow("both fixed") << QStringList { "bool" } << "bool" << QStringList { "int32" } << "int32" << false
                                 << "bool"
                                 << "int32";
-    QTest::newRow("emitter without types") << all << "int8" << QStringList() << ""
-                                           << "int8"
+    QTest::newRow("emitter without types") << all << "int8" << QStringList() << "" << false << "int8"
                                            << "";
 }
 
@@ -418,15 +416,71 @@ void tst_FBModelPort::matchPortTypes()
     QFETCH(QString, receiverType);
     QFETCH(QStringList, emitterTypes);
     QFETCH(QString, emitterType);
+    QFETCH(bool, agreed);
     QFETCH(QString, receiverAfter);
     QFETCH(QString, emitterAfter);
 
     QScopedPointer<FBModelPort> receiver(newPort("In", receiverTypes, receiverType));
     QScopedPointer<FBModelPort> emitter(newPort("Out", emitterTypes, emitterType));
-    FBModelPort::matchPortTypes(receiver.data(), emitter.data());
+    QCOMPARE(FBModelPort::matchPortTypes(receiver.data(), emitter.data()), agreed);
     QCOMPARE(receiver->data().currentType(), receiverAfter);
     QCOMPARE(emitter->data().currentType(), emitterAfter);
     QCOMPARE(receiver->data().possibleTypes(), receiverTypes);
+}
+
+void tst_FBModelPort::joinedPortsFollow_data()
+{
+    QTest::addColumn<QStringList>("firstTypes");
+    QTest::addColumn<QString>("firstType");
+    QTest::addColumn<QStringList>("secondTypes");
+    QTest::addColumn<QString>("secondType");
+    QTest::addColumn<bool>("agreed");
+    QTest::addColumn<QString>("following"); // the ports that change type along with the output
+
+    QTest::newRow("both offer it") << QStringList { "int8", "float" } << "int8" << QStringList { "int8", "float" }
+                                   << "int8" << true << "In 1,In 2";
+    QTest::newRow("one holds it") << QStringList { "int8", "float" } << "int8" << QStringList { "float" } << "float"
+                                  << true << "In 1";
+    QTest::newRow("one can not take it") << QStringList { "int8", "float" } << "int8" << QStringList { "int8" }
+                                         << "int8" << false << "";
+}
+
+// An output that takes another type carries the inputs it feeds along; the emitter of a new
+// connection does so too, and a joined port that can not follow refuses the connection.
+void tst_FBModelPort::joinedPortsFollow()
+{
+    QFETCH(QStringList, firstTypes);
+    QFETCH(QString, firstType);
+    QFETCH(QStringList, secondTypes);
+    QFETCH(QString, secondType);
+    QFETCH(bool, agreed);
+    QFETCH(QString, following);
+
+    QScopedPointer<FBModelPort> output(newPort("Out", { "int8", "float" }, "int8"));
+    QScopedPointer<FBModelPort> first(newPort("In 1", firstTypes, firstType));
+    QScopedPointer<FBModelPort> second(newPort("In 2", secondTypes, secondType));
+    const FBModelPort::Joined joined = [&](const FBModelPort* port) {
+        if (port == output.data())
+            return QVector<FBModelPort*> { first.data(), second.data() };
+        return port == first.data() || port == second.data() ? QVector<FBModelPort*> { output.data() }
+                                                             : QVector<FBModelPort*>();
+    };
+    const auto names = [](const QVector<FBModelPort*>& ports) {
+        QStringList list;
+        for (const FBModelPort* port : ports)
+            list << port->displayName();
+        return list.join(QLatin1Char(','));
+    };
+
+    QVector<FBModelPort*> ports;
+    QCOMPARE(FBModelPort::joinedToRetype(output.data(), "float", joined, ports), agreed);
+    QCOMPARE(names(ports), following);
+
+    QScopedPointer<FBModelPort> fixedInput(newPort("In 3", { "float" }, "float"));
+    QString type;
+    QCOMPARE(FBModelPort::planTypeMatch(fixedInput.data(), output.data(), joined, type, ports), agreed);
+    QCOMPARE(names(ports), agreed ? "Out," + following : QString());
+    QCOMPARE(output->data().currentType(), QStringLiteral("int8"));
 }
 
 void tst_FBModelPort::portRecord()

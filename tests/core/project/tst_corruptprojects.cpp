@@ -58,7 +58,7 @@ void tst_CorruptProjects::initTestCase()
     joinPorts(scene, high, 0, gate, 0, { QPointF(180, 60) });
     joinPorts(scene, gate, 0, inverter, 0);
     joinPorts(scene, constant, 0, product, 0);
-    joinPorts(scene, signal, 0, product, 1);
+    joinPorts(scene, constant, 0, product, 1);
     m_validPath = m_dir.filePath(QStringLiteral("valid.vlm"));
     QVERIFY(project.save(m_validPath));
     m_valid = fileBytes(m_validPath);
