@@ -7,6 +7,7 @@
 #include "settingswidget.h"
 #include "undoview.h"
 
+#include "build/diagramcheck.h"
 #include "build/projectbuilddata.h"
 #include "build/projectbuilder.h"
 #include "device/tcpdeviceclient.h"
@@ -21,7 +22,11 @@
 #include "library/fblibreader.h"
 #include "library/fbmodelfactory.h"
 #include "library/librarytreemodel.h"
+#include "editor/fbabstractblockgraphics.h"
+#include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
 #include "project/iproject.h"
+#include "project/project.h"
 #include "project/projectmanager.h"
 #include "project/projectrecovery.h"
 #include "project/recentprojects.h"
@@ -45,7 +50,12 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QTranslator>
+#include <QGraphicsView>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWizard>
@@ -175,6 +185,8 @@ void MainWindow::createDockViews()
     connect(&properties, &PropertiesManager::onReset, this, &MainWindow::slotResetPropertyFBItem);
     connect(&properties, &PropertiesManager::onUpdate, this, &MainWindow::slotUpdatePropertyWidget);
 
+    createProblemsDock();
+
     m_libraryView = new QTreeView(this);
     m_libraryModel = new LibraryTreeModel(this);
     m_libraryView->setModel(m_libraryModel);
@@ -200,6 +212,7 @@ void MainWindow::connectActions()
         { ui->actionRedo, &MainWindow::slotActionRedo },
         { ui->actionConnect, &MainWindow::slotActionConnect },
         { ui->actionDisconnect, &MainWindow::slotActionDisconnect },
+        { ui->actionCheck, &MainWindow::slotActionCheck },
         { ui->actionUpload, &MainWindow::slotActionUpload },
         { ui->actionRun, &MainWindow::slotActionRun },
         { ui->actionStop, &MainWindow::slotActionStop },
@@ -236,7 +249,7 @@ void MainWindow::commitPropertyEditor()
 
 void MainWindow::setProjectActionsEnabled(bool enabled)
 {
-    for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionUpload,
+    for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionCheck, ui->actionUpload,
                              ui->actionRun, ui->actionStop, ui->actionSaveFlash })
         action->setEnabled(enabled);
 }
@@ -461,11 +474,81 @@ void MainWindow::slotActionDisconnect()
     m_deviceClient->disconnectFromDevice();
 }
 
+void MainWindow::createProblemsDock()
+{
+    auto* dock = new QDockWidget(QCoreApplication::translate("MainWindow", "Problems"), this);
+    dock->setObjectName(QStringLiteral("dockProblems"));
+    m_problems = new QTreeWidget(dock);
+    m_problems->setObjectName(QStringLiteral("problems"));
+    m_problems->setRootIsDecorated(false);
+    m_problems->setHeaderLabels({ QCoreApplication::translate("MainWindow", "Block"),
+                                  QCoreApplication::translate("MainWindow", "Port"),
+                                  QCoreApplication::translate("MainWindow", "Message") });
+    dock->setWidget(m_problems);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    tabifyDockWidget(ui->dockConsole, dock);
+    ui->dockConsole->raise();
+    connect(m_problems, &QTreeWidget::itemDoubleClicked, this, &MainWindow::showProblem);
+}
+
+QStringList MainWindow::checkCurrentProject()
+{
+    auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
+    if (!project)
+        return {};
+    const QVector<DiagramCheck::Finding> findings = DiagramCheck::check(*project->scene());
+    m_problems->clear();
+    QStringList errors;
+    for (const DiagramCheck::Finding& finding : findings) {
+        const bool error = finding.severity == DiagramCheck::Finding::Error;
+        auto* item = new QTreeWidgetItem(m_problems, { finding.block, finding.port, finding.message });
+        item->setIcon(0, style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
+        item->setData(0, Qt::UserRole, finding.blockId);
+        if (error)
+            errors << finding.line();
+    }
+    m_problems->header()->resizeSections(QHeaderView::ResizeToContents);
+    Console::instance().printMessage(DiagramCheck::summary(findings));
+    return errors;
+}
+
+void MainWindow::showProblem(QTreeWidgetItem* item)
+{
+    auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
+    FuncBlock* block = project ? project->scene()->funcBlockById(item->data(0, Qt::UserRole).toString()) : nullptr;
+    if (!block)
+        return;
+    project->scene()->clearSelection();
+    block->graphics()->setSelected(true);
+    if (auto* view = qobject_cast<QGraphicsView*>(m_projectTabs->currentWidget()))
+        view->centerOn(block->graphics());
+}
+
+void MainWindow::slotActionCheck()
+{
+    checkCurrentProject();
+    if (auto* dock = findChild<QDockWidget*>(QStringLiteral("dockProblems"))) {
+        dock->show();
+        dock->raise();
+    }
+}
+
 void MainWindow::slotActionUpload()
 {
     IProject* project = m_projectManager->currentProject();
     if (!project)
         return;
+    const QStringList errors = checkCurrentProject();
+    if (!errors.isEmpty()) {
+        const auto answer = QMessageBox::warning(
+            this, QCoreApplication::translate("MainWindow", "Upload"),
+            QCoreApplication::translate("MainWindow", "The diagram has %n error(s):\n\n%1\n\nUpload it anyway?", nullptr,
+                                        errors.size())
+                .arg(errors.mid(0, 5).join(QLatin1Char('\n'))),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
     // Every upload rebuilds the image from the diagram as it is now.
     project->acceptBuilder(m_projectBuilder);
     m_deviceClient->uploadTask(Task::fromBuild(project->getDevice(), *project->buildDataObj()));

@@ -9,6 +9,8 @@ class QEvent;
 class QSettings;
 class QTranslator;
 class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace Ui {
 class MainWindow;
@@ -72,6 +74,7 @@ public slots:
     void slotActionRedo();
     void slotActionConnect();
     void slotActionDisconnect();
+    void slotActionCheck();
     void slotActionUpload();
     void slotActionRun();
     void slotActionStop();
@@ -100,6 +103,11 @@ private:
     void connectActions();
     void setProjectActionsEnabled(bool enabled);
     void commitPropertyEditor();
+    void createProblemsDock();
+    // Runs the diagram check of the current project into the Problems panel and the console;
+    // the error lines found.
+    QStringList checkCurrentProject();
+    void showProblem(QTreeWidgetItem* item);
     void updateWindowTitle(IProject* project);
     void connectVisibilityTrackers();
     void writeAppSettings();
@@ -122,6 +130,7 @@ private:
     TCPFirmwareClient* m_firmwareClient = nullptr;
     QTreeView* m_propertyView = nullptr;
     QTreeView* m_libraryView = nullptr;
+    QTreeWidget* m_problems = nullptr;
     UndoView* m_undoView = nullptr;
     PropertyTreeModel* m_propertyModel = nullptr;
     LibraryTreeModel* m_libraryModel = nullptr;

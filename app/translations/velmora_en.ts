@@ -291,6 +291,68 @@
         <comment>toolbar</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Build</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The diagram has %n error(s):
+
+%1
+
+Upload it anyway?</source>
+        <translation>
+            <numerusform>The diagram has %n error:
+
+%1
+
+Upload it anyway?</numerusform>
+            <numerusform>The diagram has %n errors:
+
+%1
+
+Upload it anyway?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

@@ -265,7 +265,7 @@
     <message>
         <source>Save in Flash</source>
         <comment>toolbar</comment>
-        <translation>Во флеш</translation>
+        <translation>Флеш</translation>
     </message>
     <message>
         <source>DeviceSettings</source>
@@ -291,6 +291,73 @@
         <source>Stop</source>
         <comment>toolbar</comment>
         <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>&amp;Build</source>
+        <translation>&amp;Сборка</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <comment>toolbar</comment>
+        <translation>Вернуть</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Проверить</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <comment>toolbar</comment>
+        <translation>Проверить</translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation>F7</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Проблемы</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>Блок</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Сообщение</translation>
+    </message>
+    <message numerus="yes">
+        <source>The diagram has %n error(s):
+
+%1
+
+Upload it anyway?</source>
+        <translation>
+            <numerusform>В схеме %n ошибка:
+
+%1
+
+Всё равно загрузить?</numerusform>
+            <numerusform>В схеме %n ошибки:
+
+%1
+
+Всё равно загрузить?</numerusform>
+            <numerusform>В схеме %n ошибок:
+
+%1
+
+Всё равно загрузить?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <comment>toolbar</comment>
+        <translation>Копия</translation>
     </message>
 </context>
 <context>

@@ -229,6 +229,44 @@
     </message>
 </context>
 <context>
+    <name>DiagramCheck</name>
+    <message>
+        <source>the input of type %1 is joined to an output of type %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the value %1 is outside the range of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the input is not connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the type %1 is not one of the data types; the port joins only ports of that same type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none of the outputs is used: the block has no effect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %2 is written by %n blocks</source>
+        <translation>
+            <numerusform>%1 %2 is written by %n block</numerusform>
+            <numerusform>%1 %2 is written by %n blocks</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>variable %1 is also used with the type %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check: %1 errors, %2 warnings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FBAbstractBlockGraphics</name>
     <message>
         <source>Delete</source>

@@ -229,6 +229,45 @@
     </message>
 </context>
 <context>
+    <name>DiagramCheck</name>
+    <message>
+        <source>the input of type %1 is joined to an output of type %2</source>
+        <translation>вход типа %1 соединён с выходом типа %2</translation>
+    </message>
+    <message>
+        <source>the value %1 is outside the range of %2</source>
+        <translation>значение %1 вне диапазона типа %2</translation>
+    </message>
+    <message>
+        <source>the input is not connected</source>
+        <translation>вход не подключён</translation>
+    </message>
+    <message>
+        <source>the type %1 is not one of the data types; the port joins only ports of that same type</source>
+        <translation>тип %1 не входит в типы данных; порт соединяется только с портами того же типа</translation>
+    </message>
+    <message>
+        <source>none of the outputs is used: the block has no effect</source>
+        <translation>ни один выход не используется: блок ни на что не влияет</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 %2 is written by %n blocks</source>
+        <translation>
+            <numerusform>%1 %2 записывается %n блоком</numerusform>
+            <numerusform>%1 %2 записывается %n блоками</numerusform>
+            <numerusform>%1 %2 записывается %n блоками</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>variable %1 is also used with the type %2</source>
+        <translation>переменная %1 используется также с типом %2</translation>
+    </message>
+    <message>
+        <source>Check: %1 errors, %2 warnings.</source>
+        <translation>Проверка: ошибок %1, предупреждений %2.</translation>
+    </message>
+</context>
+<context>
     <name>FBAbstractBlockGraphics</name>
     <message>
         <source>Delete</source>

@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QGraphicsView>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QUndoView>
 
 #include <QDockWidget>
@@ -187,6 +188,7 @@ private slots:
     void recentProjectsMenu();
     void selectAll();
     void typedValueCommitsBeforeAnAction();
+    void checkAndUpload();
 };
 
 void tst_MainWindow::startsWithoutSettings()
@@ -227,6 +229,8 @@ void tst_MainWindow::menus_data()
     QTest::newRow("edit") << "menuEdit"
                           << "&Edit"
                           << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste", "|", "actionSelectAll" };
+    QTest::newRow("build") << "menuBuild"
+                           << "&Build" << QStringList { "actionCheck" };
     QTest::newRow("device") << "menuDevice"
                             << "&Device"
                             << QStringList { "actionConnect", "actionDisconnect",     "|",
@@ -249,7 +253,7 @@ void tst_MainWindow::menus()
     QStringList order;
     for (const QAction* action : window.menuBar()->actions())
         order << action->menu()->objectName();
-    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuDevice", "menuUtilities", "menu_Help" }));
+    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuBuild", "menuDevice", "menuUtilities", "menu_Help" }));
 
     auto* found = window.findChild<QMenu*>(menu);
     QVERIFY(found);
@@ -267,7 +271,7 @@ void tst_MainWindow::toolbarEntries()
              QStringList(
                  { "actionNew",       "actionOpen",          "actionSave", "actionClose",  "|",          "actionCut",
                    "actionCopy",      "actionPaste",         "|",          "actionUndo",   "actionRedo", "|",
-                   "actionConnect",   "actionDisconnect",    "|",          "actionUpload", "actionRun",  "actionStop",
+                   "actionConnect",   "actionDisconnect",    "|",          "actionCheck",  "actionUpload", "actionRun",  "actionStop",
                    "actionSaveFlash", "actionDeviceSettings" }));
 
     // Every button is also in a menu, and the whole bar fits a 1,280-pixel screen in each language.
@@ -281,7 +285,8 @@ void tst_MainWindow::toolbarEntries()
     for (const QLocale& language : { QLocale(QLocale::Russian), QLocale(QLocale::English) }) {
         window.loadTranslations(language);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        QVERIFY2(toolbar->sizeHint().width() <= 1280, qPrintable(QString::number(toolbar->sizeHint().width())));
+        QVERIFY2(toolbar->sizeHint().width() <= 1280,
+                 qPrintable(language.name() + QLatin1Char(' ') + QString::number(toolbar->sizeHint().width())));
     }
 }
 
@@ -364,6 +369,10 @@ void tst_MainWindow::actions_data()
                            << "Paste"
                            << "Ctrl+V"
                            << "Paste";
+    QTest::newRow("check") << "actionCheck"
+                           << "Check"
+                           << "F7"
+                           << "Check";
     QTest::newRow("select all") << "actionSelectAll"
                                 << "Select All"
                                 << "Ctrl+A"
@@ -765,6 +774,7 @@ void tst_MainWindow::typedValueCommitsBeforeAnAction()
 {
     QTemporaryDir dir;
     MainWindow window;
+    window.resize(1280, 800);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Project* project = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
@@ -779,6 +789,7 @@ void tst_MainWindow::typedValueCommitsBeforeAnAction()
             value = view->model()->index(row, 1);
     }
     QVERIFY(value.isValid());
+    view->scrollTo(value);
     const QPoint at = view->visualRect(value).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
@@ -790,6 +801,44 @@ void tst_MainWindow::typedValueCommitsBeforeAnAction()
     action(window, "actionCopy")->trigger();
     QCOMPARE(block->model()->findItem(QStringLiteral("value"))->dataToVariant().toString(), QStringLiteral("42"));
     QVERIFY(!view->indexWidget(value));
+}
+
+void tst_MainWindow::checkAndUpload()
+{
+    // Nothing here may reach a module; should an upload start, it finds no one on loopback.
+    appSettings()->setValue("connection/ip", "127.0.0.1");
+    appSettings()->setValue("connection/port", 1);
+    QTemporaryDir dir;
+    MainWindow window;
+    Project* project = newProject(window, dir.path(), QStringLiteral("pump"), KV_D01);
+    project->scene()->createFuncBlock(QPointF(40, 40), QStringLiteral("AND"));
+    FuncBlock* gate = project->scene()->getFuncBlocks().first();
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+
+    action(window, "actionCheck")->trigger();
+    auto* problems = window.findChild<QTreeWidget*>("problems");
+    QStringList rows;
+    for (int i = 0; i < problems->topLevelItemCount(); ++i)
+        rows << problems->topLevelItem(i)->text(0) + '|' + problems->topLevelItem(i)->text(1) + '|'
+                + problems->topLevelItem(i)->text(2);
+    QCOMPARE(rows, (QStringList { "0 AND|In 1|the input is not connected", "0 AND|In 2|the input is not connected",
+                                  "0 AND||none of the outputs is used: the block has no effect" }));
+    QCOMPARE(console.takeFirst().at(0).toString(), QStringLiteral("Check: 2 errors, 1 warnings."));
+    emit problems->itemDoubleClicked(problems->topLevelItem(0), 0);
+    QVERIFY(gate->graphics()->isSelected());
+
+    // Errors ask before an upload; No, the default, uploads nothing.
+    QString question;
+    answerDialogs({ [&question](QWidget* dialog) {
+        auto* box = static_cast<QMessageBox*>(dialog);
+        question = box->text();
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        box->button(QMessageBox::No)->click();
+    } });
+    action(window, "actionUpload")->trigger();
+    QCOMPARE(question, QStringLiteral("The diagram has 2 errors:\n\nerror: 0 AND: In 1: the input is not connected\n"
+                                      "error: 0 AND: In 2: the input is not connected\n\nUpload it anyway?"));
+    QCOMPARE(console.size(), 1); // the check's line, and no upload
 }
 
 VLM_TEST_MAIN(tst_MainWindow)
