@@ -13,6 +13,7 @@
 #include "device/tcpdeviceclient.h"
 #include "device/tcpfirmwareclient.h"
 #include "devicesettingswidget.h"
+#include "diagramexporter.h"
 #include "editor/propertiesmanager.h"
 #include "editor/propertytreemodel.h"
 #include "editor/stylecollection.h"
@@ -50,7 +51,14 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QTranslator>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFormLayout>
 #include <QGraphicsView>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QHeaderView>
 #include <QStyle>
 #include <QTabWidget>
@@ -212,6 +220,8 @@ void MainWindow::connectActions()
         { ui->actionRedo, &MainWindow::slotActionRedo },
         { ui->actionConnect, &MainWindow::slotActionConnect },
         { ui->actionDisconnect, &MainWindow::slotActionDisconnect },
+        { ui->actionExport, &MainWindow::slotActionExport },
+        { ui->actionPrint, &MainWindow::slotActionPrint },
         { ui->actionCheck, &MainWindow::slotActionCheck },
         { ui->actionUpload, &MainWindow::slotActionUpload },
         { ui->actionRun, &MainWindow::slotActionRun },
@@ -249,7 +259,7 @@ void MainWindow::commitPropertyEditor()
 
 void MainWindow::setProjectActionsEnabled(bool enabled)
 {
-    for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionCheck, ui->actionUpload,
+    for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionExport, ui->actionPrint, ui->actionCheck, ui->actionUpload,
                              ui->actionRun, ui->actionStop, ui->actionSaveFlash })
         action->setEnabled(enabled);
 }
@@ -522,6 +532,96 @@ void MainWindow::showProblem(QTreeWidgetItem* item)
     block->graphics()->setSelected(true);
     if (auto* view = qobject_cast<QGraphicsView*>(m_projectTabs->currentWidget()))
         view->centerOn(block->graphics());
+}
+
+namespace {
+
+DiagramExporter::Title titleOf(const IProject* project)
+{
+    return { QFileInfo(project->getFileName()).completeBaseName(), deviceTypeToName(project->getDevice()),
+             QDate::currentDate() };
+}
+
+} // namespace
+
+void MainWindow::slotActionExport()
+{
+    auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
+    if (!project)
+        return;
+    const QString png = QCoreApplication::translate("MainWindow", "PNG image (*.png)");
+    const QString svg = QCoreApplication::translate("MainWindow", "SVG drawing (*.svg)");
+    const QString pdf = QCoreApplication::translate("MainWindow", "PDF document (*.pdf)");
+    QFileDialog files(this, QCoreApplication::translate("MainWindow", "Export Diagram"),
+                      QFileInfo(project->getFilePath()).absolutePath(), QStringList { png, svg, pdf }.join(QStringLiteral(";;")));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(QStringLiteral("png"));
+    connect(&files, &QFileDialog::filterSelected, &files, [&files, png, svg](const QString& filter) {
+        files.setDefaultSuffix(filter == png ? QStringLiteral("png") : filter == svg ? QStringLiteral("svg") : QStringLiteral("pdf"));
+    });
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        return;
+    const QString path = files.selectedFiles().constFirst();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+
+    // The options of the chosen format.
+    QDialog options(this);
+    options.setWindowTitle(QCoreApplication::translate("MainWindow", "Export Diagram"));
+    auto* form = new QFormLayout(&options);
+    auto* scale = new QDoubleSpinBox(&options);
+    scale->setObjectName(QStringLiteral("exportScale"));
+    scale->setRange(0.25, 4.0);
+    scale->setSingleStep(0.25);
+    scale->setValue(1.0);
+    auto* background = new QComboBox(&options);
+    background->setObjectName(QStringLiteral("exportBackground"));
+    background->addItems({ QCoreApplication::translate("MainWindow", "White"),
+                           QCoreApplication::translate("MainWindow", "Scene style") });
+    auto* pageSize = new QComboBox(&options);
+    pageSize->setObjectName(QStringLiteral("exportPageSize"));
+    pageSize->addItems({ QStringLiteral("A4"), QStringLiteral("A3") });
+    if (suffix == QLatin1String("png")) {
+        form->addRow(QCoreApplication::translate("MainWindow", "Scale:"), scale);
+        form->addRow(QCoreApplication::translate("MainWindow", "Background:"), background);
+    } else if (suffix == QLatin1String("pdf")) {
+        form->addRow(QCoreApplication::translate("MainWindow", "Page size:"), pageSize);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &options);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &options, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &options, &QDialog::reject);
+    if (suffix != QLatin1String("svg") && options.exec() != QDialog::Accepted)
+        return;
+
+    const DiagramExporter exporter(project->scene());
+    QString error;
+    bool written = false;
+    if (suffix == QLatin1String("png"))
+        written = exporter.writePng(path, scale->value(), DiagramExporter::Background(background->currentIndex()), error);
+    else if (suffix == QLatin1String("pdf"))
+        written = exporter.writePdf(path, pageSize->currentIndex() == 0 ? QPageSize::A4 : QPageSize::A3,
+                                    titleOf(project), error);
+    else
+        written = exporter.write(path, titleOf(project), error);
+    Console::instance().printMessage(
+        written ? QCoreApplication::translate("MainWindow", "Diagram exported to %1.").arg(QDir::toNativeSeparators(path))
+                : QCoreApplication::translate("MainWindow", "Cannot export the diagram to %1: %2")
+                      .arg(QDir::toNativeSeparators(path), error));
+}
+
+void MainWindow::slotActionPrint()
+{
+    auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
+    if (!project)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, this);
+    const DiagramExporter exporter(project->scene());
+    const DiagramExporter::Title title = titleOf(project);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&exporter, &title](QPrinter* target) { exporter.paintPages(target, title); });
+    preview.exec();
 }
 
 void MainWindow::slotActionCheck()

@@ -74,6 +74,8 @@ public slots:
     void slotActionRedo();
     void slotActionConnect();
     void slotActionDisconnect();
+    void slotActionExport();
+    void slotActionPrint();
     void slotActionCheck();
     void slotActionUpload();
     void slotActionRun();

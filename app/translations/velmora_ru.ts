@@ -359,6 +359,62 @@ Upload it anyway?</source>
         <comment>toolbar</comment>
         <translation>Копия</translation>
     </message>
+    <message>
+        <source>Export Diagram...</source>
+        <translation>Экспорт схемы...</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Печать...</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation>Изображение PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG drawing (*.svg)</source>
+        <translation>Рисунок SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Документ PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Export Diagram</source>
+        <translation>Экспорт схемы</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Белый</translation>
+    </message>
+    <message>
+        <source>Scene style</source>
+        <translation>Как на схеме</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>Масштаб:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Фон:</translation>
+    </message>
+    <message>
+        <source>Page size:</source>
+        <translation>Размер страницы:</translation>
+    </message>
+    <message>
+        <source>Diagram exported to %1.</source>
+        <translation>Схема экспортирована в %1.</translation>
+    </message>
+    <message>
+        <source>Cannot export the diagram to %1: %2</source>
+        <translation>Не удалось экспортировать схему в %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

@@ -140,6 +140,25 @@
     </message>
 </context>
 <context>
+    <name>DiagramExporter</name>
+    <message>
+        <source>the picture could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2 — %3 — page %4 of %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file name must end in .png, .svg or .pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FirmwareWizardExistingPage</name>
     <message>
         <source>Downloaded firmware data</source>

@@ -140,6 +140,25 @@
     </message>
 </context>
 <context>
+    <name>DiagramExporter</name>
+    <message>
+        <source>the picture could not be written</source>
+        <translation>не удалось записать изображение</translation>
+    </message>
+    <message>
+        <source>the document could not be written</source>
+        <translation>не удалось записать документ</translation>
+    </message>
+    <message>
+        <source>%1 — %2 — %3 — page %4 of %5</source>
+        <translation>%1 — %2 — %3 — страница %4 из %5</translation>
+    </message>
+    <message>
+        <source>the file name must end in .png, .svg or .pdf</source>
+        <translation>имя файла должно оканчиваться на .png, .svg или .pdf</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareWizardExistingPage</name>
     <message>
         <source>Downloaded firmware data</source>

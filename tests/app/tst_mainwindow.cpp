@@ -225,7 +225,7 @@ void tst_MainWindow::menus_data()
 
     QTest::newRow("file") << "menu_File"
                           << "&File" << QStringList { "actionNew",   "actionOpen",     "menuRecentProjects", "actionSave", "actionSaveAs",
-                                                      "actionClose", "actionCloseAll", "|",          "actionSettings" };
+                                                      "actionClose", "actionCloseAll", "|", "actionExport", "actionPrint", "|", "actionSettings" };
     QTest::newRow("edit") << "menuEdit"
                           << "&Edit"
                           << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste", "|", "actionSelectAll" };
