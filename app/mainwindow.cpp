@@ -614,7 +614,8 @@ void MainWindow::slotActionPrint()
     auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
     if (!project)
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    // The labels are laid out for the screen; the printer works in the same units.
+    QPrinter printer(QPrinter::ScreenResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog preview(&printer, this);
     const DiagramExporter exporter(project->scene());

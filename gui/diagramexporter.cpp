@@ -131,6 +131,10 @@ bool DiagramExporter::writePdf(const QString& path, QPageSize::PageSizeId size, 
                                QString& error) const
 {
     QPdfWriter pdf(path);
+    // Labels keep their laid-out text between paints, laid out for the screen: the page's
+    // units are screen pixels too, so that the text lands where its layout says. The PDF is
+    // drawn in vectors all the same.
+    pdf.setResolution(int(sceneDpi));
     pdf.setPageSize(QPageSize(size));
     pdf.setPageOrientation(QPageLayout::Landscape);
     pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
