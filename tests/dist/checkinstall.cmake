@@ -12,6 +12,7 @@ set(root "${DESTDIR}${PREFIX}")
 set(expected
     ${BINDIR}/velmora
     ${BINDIR}/velmora-module-sim
+    ${BINDIR}/velmora-cli
     ${PRIVATE_LIBDIR}/libvlm_core.so
     ${PRIVATE_LIBDIR}/libvlm_gui.so
     ${DATADIR}/applications/velmora.desktop
@@ -24,6 +25,8 @@ set(expected
     ${DOCDIR}/changelog.gz
     ${MANDIR}/man1/velmora.1.gz
     ${MANDIR}/man1/velmora-module-sim.1.gz
+    ${MANDIR}/man1/velmora-cli.1.gz
+    ${DOCDIR}/runtime.md
 )
 set(missing "")
 foreach(path IN LISTS expected)

@@ -1,10 +1,15 @@
 #include "device/devicerepliepolicy.h"
+#include "modulesim/flashstore.h"
 #include "modulesim/modulesimulator.h"
+#include "modulesim/taskrunner.h"
 #include "services/devicetype.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QTextStream>
+
+#include <unistd.h>
 
 using namespace Velmora;
 
@@ -141,6 +146,58 @@ bool parseFault(const QString& text, bool firmware, ModuleSimulator::Fault& faul
     return false;
 }
 
+// Reads the lines "in.N=V" ... that a user types on standard input into the running task's
+// I/O image; the end of the input leaves the task running.
+void readInputLines(QSocketNotifier* notifier, QByteArray& pending, TaskRunner& runner)
+{
+    char chunk[4096];
+    const ssize_t size = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (size <= 0) {
+        notifier->setEnabled(false);
+        return;
+    }
+    pending.append(chunk, int(size));
+    for (int end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+        const QString line = QString::fromUtf8(pending.left(end)).trimmed();
+        pending.remove(0, end + 1);
+        QString error;
+        if (!line.isEmpty() && !runner.applyLine(line, error))
+            err() << error << Qt::endl;
+    }
+}
+
+// Runs the uploaded task while the module is in the state "run"; with `io`, prints every
+// change of an output and reads inputs from standard input; with a flash file, keeps the task
+// saved in flash there and runs it at the start.
+void setUpTask(QCoreApplication& app, ModuleSimulator& simulator, TaskRunner& runner, bool io, const QString& flash)
+{
+    QObject::connect(&runner, &TaskRunner::onStarted, [&runner] {
+        out() << "task running: " << runner.engine().blockCount() << " blocks, cycle " << runner.cycleMs() << " ms"
+              << Qt::endl;
+    });
+    QObject::connect(&runner, &TaskRunner::onStopped, [] { out() << "task stopped" << Qt::endl; });
+    QObject::connect(&runner, &TaskRunner::onTaskError,
+                     [](const QString& message) { err() << "The task cannot be run: " << message << Qt::endl; });
+    if (io) {
+        QObject::connect(&runner, &TaskRunner::onOutputChanged, [](quint64 ms, const QString& name, bool on) {
+            out() << "t=" << ms << ' ' << name << '=' << (on ? 1 : 0) << Qt::endl;
+        });
+        auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+        auto* pending = new QByteArray;
+        QObject::connect(notifier, &QObject::destroyed, [pending] { delete pending; });
+        QObject::connect(notifier, &QSocketNotifier::activated,
+                         [notifier, pending, &runner] { readInputLines(notifier, *pending, runner); });
+    }
+    if (flash.isEmpty())
+        return;
+    QObject::connect(&simulator, &ModuleSimulator::onTaskSaved, [&simulator, flash] {
+        if (FlashStore(flash).save(simulator.taskHeader(), simulator.baseRecords(), simulator.constRecords()))
+            out() << "task saved in " << flash << Qt::endl;
+        else
+            err() << "Cannot write the flash file " << flash << Qt::endl;
+    });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -153,7 +210,8 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Simulates a Velmora module on this computer, so the editor can be tried without hardware.\n"
                        "It listens on 127.0.0.1 only, answers the device protocol and prints every request (<-)\n"
-                       "and reply (->). It runs until it is stopped (Ctrl+C).\n"
+                       "and reply (->). It runs the uploaded task while the module is in the state \"run\" (see --io).\n"
+                       "It runs until it is stopped (Ctrl+C).\n"
                        "For firmware updates start it with --firmware (for example --firmware --port 1518): it then\n"
                        "answers the firmware loader protocol instead, holding an installed firmware of 1000 bytes,\n"
                        "and the firmware update wizard connects to it at 127.0.0.1."));
@@ -182,7 +240,19 @@ int main(int argc, char* argv[])
         QStringLiteral("firmware"),
         QStringLiteral("Answer the firmware loader protocol (for the firmware update wizard) instead of the "
                        "device protocol."));
-    parser.addOptions({ portOption, modelOption, faultOption, firmwareOption });
+    const QCommandLineOption ioOption(
+        QStringLiteral("io"),
+        QStringLiteral("Print every change of a physical or relay output of the running task as a line "
+                       "t=<ms> out.<n>=<v> or t=<ms> rel.<n>=<v>, and read lines in.<n>=<v>, ain.<n>=<v>, "
+                       "var.<n>=<v> and mb.<n>=<v> from standard input to set its inputs."));
+    const QCommandLineOption cycleOption(QStringLiteral("cycle-ms"),
+                                         QStringLiteral("Cycle time of the running task in ms (default 10)."),
+                                         QStringLiteral("ms"), QStringLiteral("10"));
+    const QCommandLineOption flashOption(
+        QStringLiteral("flash"),
+        QStringLiteral("Keep the task saved with Save in Flash in this file, and run the task it holds at the start."),
+        QStringLiteral("file"));
+    parser.addOptions({ portOption, modelOption, faultOption, firmwareOption, ioOption, cycleOption, flashOption });
     parser.process(app);
 
     int port = 0;
@@ -193,6 +263,12 @@ int main(int argc, char* argv[])
     int model = 0;
     if (!parseNumber(parser.value(modelOption), KV_D02, model) || model < KV_D01) {
         err() << "Invalid model: " << parser.value(modelOption) << " (1 to 5)" << Qt::endl;
+        return 2;
+    }
+
+    int cycleMs = 0;
+    if (!parseNumber(parser.value(cycleOption), 3600000, cycleMs) || cycleMs < 1) {
+        err() << "Invalid cycle time: " << parser.value(cycleOption) << " (1 to 3600000 ms)" << Qt::endl;
         return 2;
     }
 
@@ -237,10 +313,23 @@ int main(int argc, char* argv[])
         err() << "Cannot listen on 127.0.0.1:" << port << ": " << simulator.errorString() << Qt::endl;
         return 1;
     }
-    if (firmware)
+    if (firmware) {
         out() << "Firmware loader listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
-    else
-        out() << "Module " << deviceTypeToName(DeviceType(model)) << " (model " << model
-              << ") listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
+        return app.exec();
+    }
+    out() << "Module " << deviceTypeToName(DeviceType(model)) << " (model " << model
+          << ") listening on 127.0.0.1:" << simulator.serverPort() << Qt::endl;
+
+    TaskRunner runner(&simulator);
+    runner.setCycleMs(quint32(cycleMs));
+    const QString flash = parser.value(flashOption);
+    setUpTask(app, simulator, runner, parser.isSet(ioOption), flash);
+    QByteArray header;
+    QVector<QByteArray> baseRecords;
+    QVector<QByteArray> constRecords;
+    if (!flash.isEmpty() && FlashStore(flash).load(header, baseRecords, constRecords)) {
+        out() << "task read from " << flash << Qt::endl;
+        simulator.restoreTask(header, baseRecords, constRecords);
+    }
     return app.exec();
 }

@@ -169,6 +169,16 @@ QByteArray ModuleProtocol::loadTask(const SimRequest& request)
     return success(request);
 }
 
+void ModuleProtocol::restoreTask(const QByteArray& header, const QVector<QByteArray>& baseRecords,
+                                 const QVector<QByteArray>& constRecords)
+{
+    m_taskHeader = header;
+    m_baseRecords = baseRecords;
+    m_constRecords = constRecords;
+    m_taskState = TaskState::Running;
+    m_savedInFlash = true;
+}
+
 QByteArray ModuleProtocol::setTaskState(const SimRequest& request)
 {
     if (request.payload.size() != 1)

@@ -89,6 +89,9 @@ public:
     QVector<QByteArray> baseRecords() const { return m_baseRecords; }
     QVector<QByteArray> constRecords() const { return m_constRecords; }
     TaskState taskState() const { return m_taskState; }
+    // A task as the flash gives it back at power-up: saved, and running.
+    void restoreTask(const QByteArray& header, const QVector<QByteArray>& baseRecords,
+                     const QVector<QByteArray>& constRecords);
     // Whether the task now in RAM has been saved to flash since it was loaded.
     bool isSavedInFlash() const { return m_savedInFlash; }
 

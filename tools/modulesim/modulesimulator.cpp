@@ -133,7 +133,7 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
 
     const std::optional<Fault> fault = takeFault(request.command);
     if (!fault) {
-        write(socket, m_protocol->reply(request));
+        write(socket, carryOut(request));
         return;
     }
 
@@ -147,14 +147,14 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
         write(socket, m_protocol->packet(request, fault->code, fault->payload));
         return;
     case Fault::SplitReply:
-        writeSplit(socket, m_protocol->reply(request), fault->delayMs);
+        writeSplit(socket, carryOut(request), fault->delayMs);
         return;
     case Fault::ShortReply:
-        write(socket, m_protocol->reply(request).left(fault->code));
+        write(socket, carryOut(request).left(fault->code));
         return;
     case Fault::LateReply: {
         // The whole reply, `delayMs` late; requests that come meanwhile wait for it.
-        const QByteArray packet = m_protocol->reply(request);
+        const QByteArray packet = carryOut(request);
         m_connections[socket].writing = true;
         QTimer::singleShot(qMax(fault->delayMs, 0), socket, [this, socket, packet] {
             if (!m_connections.contains(socket))
@@ -165,7 +165,7 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
         return;
     }
     case Fault::DoubleReply: {
-        const QByteArray first = m_protocol->reply(request);
+        const QByteArray first = carryOut(request);
         const QByteArray second = m_protocol->packet(request, fault->code, fault->payload);
         socket->write(first + second);
         emit onReply(first);
@@ -179,6 +179,25 @@ void ModuleSimulator::handleRequest(QTcpSocket* socket, const SimRequest& reques
         write(socket, fault->payload);
         return;
     }
+}
+
+QByteArray ModuleSimulator::carryOut(const SimRequest& request)
+{
+    const QByteArray packet = m_protocol->reply(request);
+    if (m_protocol != &m_module || packet.isEmpty() || quint8(packet.at(0)) != ModuleProtocol::SuccessReply)
+        return packet;
+    if (request.command == ModuleProtocol::TaskStateCmd || request.command == ModuleProtocol::LoadTaskCmd)
+        emit onTaskState();
+    else if (request.command == ModuleProtocol::SaveTaskCmd)
+        emit onTaskSaved();
+    return packet;
+}
+
+void ModuleSimulator::restoreTask(const QByteArray& header, const QVector<QByteArray>& baseRecords,
+                                  const QVector<QByteArray>& constRecords)
+{
+    m_module.restoreTask(header, baseRecords, constRecords);
+    emit onTaskState();
 }
 
 bool ModuleSimulator::isCloseDue()

@@ -91,6 +91,9 @@ public:
     void setRtcRunning(bool running) { m_module.setRtcRunning(running); }
 
     QByteArray taskHeader() const { return m_module.taskHeader(); }
+    // Puts a task into the module as its flash gives it back at power-up, and runs it.
+    void restoreTask(const QByteArray& header, const QVector<QByteArray>& baseRecords,
+                     const QVector<QByteArray>& constRecords);
     QVector<QByteArray> baseRecords() const { return m_module.baseRecords(); }
     QVector<QByteArray> constRecords() const { return m_module.constRecords(); }
     TaskState taskState() const { return m_module.taskState(); }
@@ -113,6 +116,11 @@ signals:
     void onReply(const QByteArray& packet);
     void onClientConnected(quint16 peerPort);
     void onClientDisconnected(quint16 peerPort);
+    // A request set the task's state (taskState()), a new task was loaded, or a task was
+    // restored from flash.
+    void onTaskState();
+    // The task in RAM was saved in flash.
+    void onTaskSaved();
 
 private:
     struct Connection
@@ -135,6 +143,8 @@ private:
     void readFrom(QTcpSocket* socket);
     void processBuffer(QTcpSocket* socket);
     void handleRequest(QTcpSocket* socket, const SimRequest& request);
+    // The protocol's reply to a request it carries out, with the task signals it calls for.
+    QByteArray carryOut(const SimRequest& request);
     bool isCloseDue();
     std::optional<Fault> takeFault(quint8 command);
     void write(QTcpSocket* socket, const QByteArray& packet);
