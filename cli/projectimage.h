@@ -22,6 +22,7 @@ public:
     bool load(const QString& path);
     QString errorString() const { return m_error; }
 
+    const Project& project() const { return *m_project; }
     const ProjectBuildData& buildData() const;
     // The type output row `row` of the block with that call order has in the project;
     // int32 when there is no such port or its type is not one of the data types.

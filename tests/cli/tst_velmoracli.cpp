@@ -1,10 +1,18 @@
 #include "build/projectbuilddata.h"
 #include "build/projectbuilder.h"
+#include "editor/connectionpresenter.h"
+#include "editor/funcblock.h"
+#include "editor/iconnectionmodel.h"
+#include "modulesim/modulesimulator.h"
 
+#include "simulatorhelpers.h"
 #include "testmain.h"
 #include "timerdiagram.h"
 
+#include <QImage>
+#include <QJsonDocument>
 #include <QProcess>
+#include <QXmlStreamReader>
 
 using namespace Velmora;
 
@@ -19,6 +27,14 @@ private slots:
     void timerEdge();
     void everyCycle();
     void build();
+    void check_data();
+    void check();
+    void dump();
+    void exportDiagram_data();
+    void exportDiagram();
+    void upload_data();
+    void upload();
+    void uploadToClosedPort();
     void refused_data();
     void refused();
     void help();
@@ -33,16 +49,35 @@ private:
     Run run(const QStringList& arguments);
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_runtimeDir;
     QString m_file;
+    QString m_smallConstantId;
+    QString m_smallOutputId;
 };
 
 tst_VelmoraCli::Run tst_VelmoraCli::run(const QStringList& arguments)
 {
     QProcess process;
+    // Qt warns on standard error of a program without a runtime directory.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir.path());
+    process.setProcessEnvironment(environment);
+    // The event loop keeps running meanwhile: a module simulator of this process answers the
+    // program.
+    QEventLoop loop;
+    connect(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     process.start(QStringLiteral(VELMORA_CLI), arguments);
     Run result;
-    if (!process.waitForFinished(60000))
+    if (!process.waitForStarted())
         return result;
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
@@ -56,6 +91,28 @@ void tst_VelmoraCli::initTestCase()
     QVERIFY(makeTimerProject(project, 100));
     m_file = m_dir.filePath(QStringLiteral("timer.vlm"));
     QVERIFY(project.save(m_file));
+
+    // The timer diagram for another model: a module of model 1 refuses it.
+    Project otherModel;
+    QVERIFY(makeTimerProject(otherModel, 100));
+    otherModel.setDevice(KV_DA01);
+    QVERIFY(otherModel.save(m_dir.filePath(QStringLiteral("other.vlm"))));
+
+    // A timer fed by nothing: two inputs without connection and no output used.
+    Project errors;
+    errors.setDevice(KV_D01);
+    QVERIFY(placeBlock(*errors.scene(), QStringLiteral("Timer ON"), QPointF(0, 0)));
+    QVERIFY(errors.save(m_dir.filePath(QStringLiteral("errors.vlm"))));
+
+    // Constant 2 as the index of a physical output whose value is unconnected.
+    Project small;
+    small.setDevice(KV_D01);
+    FuncBlock* constant = placeConstant(*small.scene(), 2, QPointF(0, 0));
+    FuncBlock* output = placeBlock(*small.scene(), QStringLiteral("Physical Output"), QPointF(300, 60));
+    QVERIFY(constant && output && joinPorts(*small.scene(), constant, 0, output, 0));
+    m_smallConstantId = constant->id().toString();
+    m_smallOutputId = output->id().toString();
+    QVERIFY(small.save(m_dir.filePath(QStringLiteral("small.vlm"))));
 }
 
 void tst_VelmoraCli::timerEdge_data()
@@ -110,6 +167,247 @@ void tst_VelmoraCli::build()
     QVERIFY(result.out.startsWith(QStringLiteral("1 0a000300")));
 }
 
+void tst_VelmoraCli::check_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("clean") << "timer.vlm" << 0 << "";
+    QTest::newRow("errors") << "errors.vlm" << 1
+                            << "error: 0 TIME_ON: In: the input is not connected\n"
+                               "error: 0 TIME_ON: Time: the input is not connected\n"
+                               "warning: 0 TIME_ON: none of the outputs is used: the block has no effect\n";
+    QTest::newRow("error of another block") << "small.vlm" << 1
+                                            << "error: 0 PHYS_OUT: Value: the input is not connected\n";
+}
+
+void tst_VelmoraCli::check()
+{
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+
+    const Run result = run({ "check", m_dir.filePath(file) });
+    QCOMPARE(result.out, expected);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.err, QString());
+}
+
+void tst_VelmoraCli::dump()
+{
+    // The route's first points follow the width of the constant's text, which the fonts of
+    // the machine decide: they are taken from the file as the project reads it.
+    const QString file = m_dir.filePath(QStringLiteral("small.vlm"));
+    Project project;
+    QVERIFY(project.load(file));
+    QCOMPARE(project.scene()->getConnections().size(), 1);
+    const ConnectionPresenter* connection = project.scene()->getConnections().constFirst();
+    QStringList route;
+    for (const ConnectionNode& node : connection->model()->nodes()) {
+        const QPointF point = connection->pos() + node.pos;
+        route << QStringLiteral("[%1, %2]")
+                     .arg(QString::number(point.x(), 'g', QLocale::FloatingPointShortest),
+                          QString::number(point.y(), 'g', QLocale::FloatingPointShortest));
+    }
+    QCOMPARE(route.size(), 3);
+
+    const QString expected = QStringLiteral(R"({
+  "model": {"code": 1, "name": "Tarkel-KV-D01"},
+  "blocks": [
+    {
+      "callOrder": null,
+      "prototype": "Constant",
+      "id": "CONSTANT",
+      "position": [0, 0],
+      "inputCount": 0,
+      "items": [
+        {"item": "title", "value": "CONST"},
+        {"item": "outputs", "value": 1},
+        {"item": "outputs_port_0", "port": "Out", "type": "uint8", "visible": true},
+        {"item": "value", "type": "uint8", "value": 2}
+      ]
+    },
+    {
+      "callOrder": 0,
+      "prototype": "Physical Output",
+      "id": "OUTPUT",
+      "position": [300, 60],
+      "inputCount": 2,
+      "items": [
+        {"item": "title", "value": "PHYS_OUT"},
+        {"item": "inputs", "value": 2},
+        {"item": "inputs_port_0", "port": "Index", "type": "uint8", "visible": true},
+        {"item": "inputs_port_1", "port": "Value", "type": "bool", "visible": true},
+        {"item": "call_order", "value": 0}
+      ]
+    }
+  ],
+  "connections": [
+    {"from": "CONSTANT", "output": 0, "to": "OUTPUT", "input": 0, "route": [ROUTE]}
+  ]
+}
+)")
+                                 .replace(QLatin1String("CONSTANT"), m_smallConstantId)
+                                 .replace(QLatin1String("OUTPUT"), m_smallOutputId)
+                                 .replace(QLatin1String("ROUTE"), route.join(QStringLiteral(", ")));
+    const Run first = run({ "dump", file });
+    QCOMPARE(first.status, 0);
+    QVERIFY2(first.out == expected, qPrintable(first.out));
+    QCOMPARE(first.err, QString());
+    QJsonParseError error;
+    QVERIFY(QJsonDocument::fromJson(first.out.toUtf8(), &error).isObject());
+    QCOMPARE(error.error, QJsonParseError::NoError);
+
+    const Run second = run({ "dump", file });
+    QCOMPARE(second.status, 0);
+    QCOMPARE(second.out.toUtf8(), first.out.toUtf8());
+}
+
+void tst_VelmoraCli::exportDiagram_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("start");
+
+    QTest::newRow("png") << "timer.png" << QByteArray("\x89PNG\r\n\x1a\n");
+    QTest::newRow("svg") << "timer.svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << "timer.pdf" << QByteArray("%PDF-");
+    QTest::newRow("upper-case suffix") << "TIMER.PDF" << QByteArray("%PDF-");
+}
+
+void tst_VelmoraCli::exportDiagram()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, start);
+
+    const QString path = m_dir.filePath(name);
+    const Run result = run({ "export", m_file, path });
+    QCOMPARE(result.err, QString());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QString());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QCOMPARE(bytes.left(start.size()), start);
+    if (name.endsWith(QLatin1String(".png"))) {
+        // Six blocks from x 0 to 900 and y 0 to 600 and more: not blank, larger than the span.
+        const QImage image(path);
+        QVERIFY(image.width() > 900 && image.height() > 600);
+        QVERIFY(image.pixelColor(0, 0) == QColor(Qt::white));
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; y += 2) {
+            for (int x = 0; x < image.width() && !drawn; x += 2)
+                drawn = image.pixelColor(x, y) != QColor(Qt::white);
+        }
+        QVERIFY(drawn);
+    }
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        // The diagram fits one A4 page at half size or more.
+        QCOMPARE(bytes.count("/Type /Page\n"), 1); // page objects, as Qt's writer lays them out
+    }
+    if (name.endsWith(QLatin1String(".svg"))) {
+        QXmlStreamReader svg(bytes);
+        QStringList texts;
+        while (!svg.atEnd()) {
+            if (svg.readNext() == QXmlStreamReader::Characters && !svg.isWhitespace())
+                texts << svg.text().toString().trimmed();
+        }
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+        QVERIFY2(texts.contains(QStringLiteral("TIME_ON")), qPrintable(texts.join(',')));
+    }
+}
+
+void tst_VelmoraCli::upload_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("flash");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("message");
+
+    using State = ModuleSimulator::TaskState;
+    const QString check = QStringLiteral("Check: 0 errors, 0 warnings.");
+    const QString loaded = QStringLiteral("Loading in RAM: Success.");
+    const QString initialised = QStringLiteral("Initializing the module: Success.");
+    QTest::newRow("upload") << "timer.vlm" << QStringList() << 0 << int(State::Initialised) << false
+                            << QStringList { check, loaded, initialised } << "";
+    QTest::newRow("upload and run")
+        << "timer.vlm" << QStringList { "--run" } << 0 << int(State::Running) << false
+        << QStringList { check, loaded, initialised, "Running task: Success." } << "";
+    QTest::newRow("upload, flash and run")
+        << "timer.vlm" << QStringList { "--flash", "--run" } << 0 << int(State::Running) << true
+        << QStringList { check, loaded, initialised, "Stopping task: Success.", "Save task: Success.",
+                         "Running task: Success." }
+        << "";
+    QTest::newRow("errors refused")
+        << "errors.vlm" << QStringList { "--run" } << 1 << int(State::Empty) << false
+        << QStringList { "error: 0 TIME_ON: In: the input is not connected",
+                         "error: 0 TIME_ON: Time: the input is not connected",
+                         "warning: 0 TIME_ON: none of the outputs is used: the block has no effect",
+                         "Check: 2 errors, 1 warnings." }
+        << "velmora-cli: the diagram has errors; --force uploads it all the same.\n";
+    QTest::newRow("errors forced") << "errors.vlm" << QStringList { "--force" } << 0 << int(State::Initialised)
+                                   << false << QStringList { "Check: 2 errors, 1 warnings.", loaded, initialised }
+                                   << "";
+    QTest::newRow("other model")
+        << "other.vlm" << QStringList { "--run" } << 1 << int(State::Empty) << false
+        << QStringList { check, "Uploading task error: Unable to upload task for Tarkel-KV-DA01 to device Tarkel-KV-D01" }
+        << "velmora-cli: the upload to 127.0.0.1:PORT failed.\n";
+}
+
+void tst_VelmoraCli::upload()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(int, state);
+    QFETCH(bool, flash);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, message);
+
+    ModuleSimulator module;
+    QVERIFY(module.listen());
+    const QString port = QString::number(module.serverPort());
+    const Run result = run(QStringList { "upload", m_dir.filePath(file), "--host", "127.0.0.1", "--port", port }
+                           + options);
+    QCOMPARE(result.err, QString(message).replace(QLatin1String("PORT"), port));
+    QCOMPARE(result.status, status);
+    QCOMPARE(int(module.taskState()), state);
+    QCOMPARE(module.isSavedInFlash(), flash);
+
+    // The lines come in this order, among the client's other messages.
+    const QStringList printed = result.out.split('\n');
+    int at = 0;
+    for (const QString& line : qAsConst(lines)) {
+        at = printed.indexOf(line, at);
+        QVERIFY2(at >= 0, qPrintable(line + QStringLiteral(" not in order in:\n") + result.out));
+    }
+    if (state == int(ModuleSimulator::TaskState::Empty))
+        return;
+    Project project;
+    QVERIFY(project.load(m_dir.filePath(file)));
+    ProjectBuilder builder;
+    project.acceptBuilder(&builder);
+    QCOMPARE(module.taskHeader().toHex(), project.buildDataObj()->taskHeader().toHex());
+    QCOMPARE(module.baseRecords(), project.buildDataObj()->buildDataBaseFB());
+    QCOMPARE(module.constRecords(), project.buildDataObj()->buildDataConstFB());
+}
+
+void tst_VelmoraCli::uploadToClosedPort()
+{
+    const quint16 closedPort = closedLoopbackPort();
+    QVERIFY(closedPort);
+    const QString port = QString::number(closedPort);
+    const Run result = run({ "upload", m_file, "--host", "127.0.0.1", "--port", port, "--run" });
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.err, QStringLiteral("velmora-cli: the upload to 127.0.0.1:%1 failed.\n").arg(port));
+    QVERIFY2(result.out.contains(QStringLiteral("Connection error: Connection refused\n")), qPrintable(result.out));
+    QVERIFY(result.out.contains(QStringLiteral("Uploading task error: Unable to get device type\n")));
+    QVERIFY(!result.out.contains(QStringLiteral("Running task")));
+}
+
 void tst_VelmoraCli::refused_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -137,6 +435,28 @@ void tst_VelmoraCli::refused_data()
                                << "2 is not a value for in.1.";
     QTest::newRow("time not a number") << QStringList { "simulate", file, "--set", "in.1=1@soon" } << 2
                                        << "The time of in.1=1@soon is not a number of milliseconds.";
+    QTest::newRow("upload option to check") << QStringList { "check", file, "--run" } << 2
+                                            << "--run is an option of upload.";
+    QTest::newRow("simulate option to upload")
+        << QStringList { "upload", file, "--host", "127.0.0.1", "--cycles", "3" } << 2 << "--cycles is an option of simulate.";
+    QTest::newRow("upload without host") << QStringList { "upload", file, "--run" } << 2
+                                         << "The upload command needs --host, the module's address.";
+    QTest::newRow("port 0") << QStringList { "upload", file, "--host", "127.0.0.1", "--port", "0" } << 2
+                            << "--port takes a TCP port, 1 to 65535.";
+    QTest::newRow("port too large") << QStringList { "upload", file, "--host", "127.0.0.1", "--port", "65536" } << 2
+                                    << "--port takes a TCP port, 1 to 65535.";
+    QTest::newRow("export without output") << QStringList { "export", file } << 2
+                                           << "The export command takes a project file and an output file.";
+    QTest::newRow("dump of two files") << QStringList { "dump", file, file } << 2
+                                       << "The dump command takes one project file.";
+    QTest::newRow("export to bmp") << QStringList { "export", file, "out.bmp" } << 2
+                                   << "The export command writes .png, .svg or .pdf files, not out.bmp.";
+    QTest::newRow("export without suffix") << QStringList { "export", file, "picture" } << 2
+                                           << "The export command writes .png, .svg or .pdf files, not picture.";
+    QTest::newRow("export into a missing folder")
+        << QStringList { "export", file, "missing/timer.png" } << 1
+        << "cannot export the diagram to MISSING: the picture could not be written";
+    QTest::newRow("check of a missing file") << QStringList { "check", "missing.vlm" } << 1 << "Cannot read file";
     QTest::newRow("missing file") << QStringList { "simulate", "missing.vlm" } << 1 << "Cannot read file";
     QTest::newRow("not a project") << QStringList { "build", "text.vlm" } << 1 << "Cannot read file";
 }
@@ -151,16 +471,21 @@ void tst_VelmoraCli::refused()
     QVERIFY(text.open(QIODevice::WriteOnly));
     text.write("not a project\n");
     text.close();
+    const QString missingFolder = m_dir.filePath(QStringLiteral("missing/timer.png"));
     for (QString& argument : arguments) {
         if (argument == QLatin1String("FILE"))
             argument = m_file;
-        else if (argument.endsWith(QLatin1String(".vlm")))
+        else if (argument.endsWith(QLatin1String(".vlm")) || argument.endsWith(QLatin1String(".bmp")))
             argument = m_dir.filePath(argument);
+        else if (argument == QLatin1String("missing/timer.png"))
+            argument = missingFolder;
     }
+    message.replace(QLatin1String("MISSING"), missingFolder);
     const Run result = run(arguments);
     QCOMPARE(result.status, status);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QCOMPARE(result.out, QString());
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("out.bmp"))));
 }
 
 void tst_VelmoraCli::help()
@@ -170,6 +495,11 @@ void tst_VelmoraCli::help()
     QVERIFY(result.out.startsWith(QStringLiteral("Usage: velmora-cli COMMAND FILE [OPTIONS]\n")));
     QVERIFY(result.out.contains(QStringLiteral("  simulate FILE ")));
     QVERIFY(result.out.contains(QStringLiteral("  build FILE ")));
+    QVERIFY(result.out.contains(QStringLiteral("  check FILE ")));
+    QVERIFY(result.out.contains(QStringLiteral("  dump FILE ")));
+    QVERIFY(result.out.contains(QStringLiteral("  export FILE OUT ")));
+    QVERIFY(result.out.contains(QStringLiteral("  upload FILE --host H ")));
+    QVERIFY(result.out.contains(QStringLiteral("  --force ")));
 }
 
 VLM_TEST_MAIN(tst_VelmoraCli)
