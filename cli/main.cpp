@@ -261,7 +261,9 @@ int main(int argc, char* argv[])
                                 .arg(QFileInfo(arguments.at(2)).fileName()));
     }
 
+    // Pictures for reports: the light style, whatever the window was last set to.
     StyleCollection::instance().initCollection(QStringLiteral(":/data/scene_styles.xml"));
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
     if (!FBLibReader().readFromXml(QStringLiteral(":/data/library.xml"))) {
         err() << "velmora-cli: the block library cannot be read." << Qt::endl;
         return SimulateCommand::exitUnreadable;
