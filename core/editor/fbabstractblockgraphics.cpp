@@ -4,6 +4,7 @@
 #include "editor/fboutputportgraphics.h"
 #include "editor/fbtitlegraphics.h"
 #include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
 #include "editor/scenestyle.h"
 #include "editor/stylecollection.h"
 #include "model/fbmodelitem.h"
@@ -263,7 +264,11 @@ void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
     if (!item)
         return;
     updateItemGraphics(item);
-    relayout();
+    // A new call order number of the same width moves no port: there is nothing to lay out
+    // and no connection to follow. Renumbering reaches every block below an added one.
+    const QGraphicsLayout* grid = layout();
+    if (item->type() != 1008 || !grid || !grid->isActivated())
+        relayout();
     update();
 }
 
@@ -334,6 +339,10 @@ QVariant FBAbstractBlockGraphics::itemChange(GraphicsItemChange change, const QV
 {
     if (change == ItemPositionHasChanged && m_block)
         m_block->notifyChangedData();
+    if (change == ItemSelectedChange) {
+        if (auto* diagram = qobject_cast<GraphicsScene*>(scene()))
+            diagram->noteSelectionChange(this);
+    }
     return QGraphicsWidget::itemChange(change, value);
 }
 

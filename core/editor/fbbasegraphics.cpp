@@ -1,7 +1,7 @@
 #include "editor/fbbasegraphics.h"
 
 #include "editor/fbcallordergraphics.h"
-#include "model/fbmodelitem.h"
+#include "model/fbmodelcallorder.h"
 
 #include <QGraphicsGridLayout>
 #include <QGraphicsLinearLayout>
@@ -33,6 +33,15 @@ void FBBaseGraphics::createItemGraphics(FBModelItem* item)
     m_callOrder->setModelItem(item);
     m_callOrderLayout->addItem(m_callOrder);
     m_callOrderLayout->setAlignment(m_callOrder, Qt::AlignRight);
+}
+
+void FBBaseGraphics::showCallOrder(FBModelItem* item)
+{
+    if (!m_callOrder || !item)
+        return;
+    if (item->type() == 1008 && m_callOrder->replaceText(QString::number(static_cast<FBModelCallOrder*>(item)->data())))
+        return;
+    slotChangedModel(item);
 }
 
 void FBBaseGraphics::updateItemGraphics(FBModelItem* item)

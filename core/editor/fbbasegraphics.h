@@ -18,6 +18,9 @@ public:
 
     int type() const override { return Type; }
     FBCallOrderGraphics* callOrderItem() const { return m_callOrder; }
+    // Shows the call order the model holds after a renumbering that did not notify: only the
+    // number is drawn anew unless it needs another width.
+    void showCallOrder(FBModelItem* item);
 
 protected:
     void createLayouts() override;

@@ -13,6 +13,9 @@ public:
 
     void setModelItem(FBModelItem* item) override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+protected:
+    QSizeF textSize(const QString& text) const override;
 };
 
 } // namespace Velmora

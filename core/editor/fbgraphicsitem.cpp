@@ -2,6 +2,9 @@
 
 #include "editor/fbabstractblockgraphics.h"
 
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
 namespace Velmora {
 
 FBGraphicsItem::FBGraphicsItem(FBAbstractBlockGraphics* block)
@@ -22,6 +25,12 @@ void FBGraphicsItem::updateLayout()
     updateGeometry();
     if (QGraphicsLayoutItem* layout = parentLayoutItem())
         layout->updateGeometry();
+}
+
+bool FBGraphicsItem::isFineDetail(const QPainter* painter)
+{
+    // The level is a square root: a zoom of exactly 0.4 may come out a rounding below it.
+    return QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform()) >= kFineDetail - 1e-9;
 }
 
 QRectF FBGraphicsItem::boundingRect() const

@@ -5,6 +5,8 @@
 #include <QGraphicsItem>
 #include <QGraphicsLayoutItem>
 
+class QPainter;
+
 namespace Velmora {
 
 class FBAbstractBlockGraphics;
@@ -22,6 +24,11 @@ public:
     virtual void updateModelItem(FBModelItem* item);
     // Drops the cached size hints here and in the layout that holds the item.
     virtual void updateLayout();
+
+    // Below this level of detail a text is a few pixels high: blocks are drawn without their
+    // texts, and lines without smoothing. The picture at and above it is the full one.
+    static constexpr qreal kFineDetail = 0.4;
+    static bool isFineDetail(const QPainter* painter);
 
     QRectF boundingRect() const override;
     void setGeometry(const QRectF& rect) override;

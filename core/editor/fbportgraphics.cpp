@@ -133,6 +133,8 @@ void FBPortGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
         painter->setBrush(style.types().color(m_portType));
         painter->drawEllipse(m_circleRect.center(), m_radius, m_radius);
     }
+    if (!isFineDetail(painter))
+        return;
     painter->setFont(m_font);
     painter->setPen(style.port().textColor);
     m_cachedLabel.draw(painter, m_textRect, int(m_labelAlignment), m_label);

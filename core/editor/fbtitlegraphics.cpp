@@ -24,11 +24,29 @@ FBTitleGraphics::FBTitleGraphics(FBAbstractBlockGraphics* block, const QFont& fo
 void FBTitleGraphics::setModelItem(FBModelItem* item)
 {
     readText(item);
+    // The bounding rectangle is the one the layout gives: only a new size changes it.
+    const QSizeF size = textSize(m_text) + QSizeF(m_extraWidth, m_extraHeight);
+    if (size == m_size)
+        return;
     prepareGeometryChange();
-    const QSizeF before = m_size;
-    m_size = QFontMetricsF(m_font).size(Qt::TextSingleLine, m_text) + QSizeF(m_extraWidth, m_extraHeight);
-    if (m_size != before)
-        updateLayout();
+    m_size = size;
+    updateLayout();
+}
+
+bool FBTitleGraphics::replaceText(const QString& text)
+{
+    if (textSize(text) + QSizeF(m_extraWidth, m_extraHeight) != m_size)
+        return false;
+    if (text != m_text) {
+        m_text = text;
+        update();
+    }
+    return true;
+}
+
+QSizeF FBTitleGraphics::textSize(const QString& text) const
+{
+    return QFontMetricsF(m_font).size(Qt::TextSingleLine, text);
 }
 
 void FBTitleGraphics::readText(FBModelItem* item)
@@ -55,6 +73,8 @@ void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
     painter->setPen(style.borderColor);
     painter->setBrush(style.backgroundColor);
     painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
+    if (!isFineDetail(painter))
+        return;
     painter->setFont(m_font);
     painter->setPen(style.textColor);
     m_cachedText.draw(painter, boundingRect(), Qt::AlignCenter, m_text);
@@ -62,6 +82,8 @@ void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
 
 void FBTitleGraphics::paintPlainText(QPainter* painter)
 {
+    if (!isFineDetail(painter))
+        return;
     painter->setFont(m_font);
     painter->setPen(StyleCollection::instance().paintStyle().block().textColor);
     m_cachedText.draw(painter, boundingRect(), Qt::AlignCenter, m_text);

@@ -21,6 +21,9 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
     QString text() const { return m_text; }
+    // Takes a new text when it needs the size of the old one, and draws it at the next paint;
+    // false, with nothing changed, when it needs another size.
+    bool replaceText(const QString& text);
     QSizeF size() const { return m_size; }
     QFont font() const { return m_font; }
     qreal extraWidth() const { return m_extraWidth; }
@@ -30,6 +33,8 @@ protected:
     FBTitleGraphics(FBAbstractBlockGraphics* block, const QFont& font, qreal extraWidth, qreal extraHeight);
 
     virtual void readText(FBModelItem* item);
+    // The size of a text in the item's font, without the margins.
+    virtual QSizeF textSize(const QString& text) const;
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
     // The value texts below the ports: plain text in the block's text colour.
     void paintPlainText(QPainter* painter);

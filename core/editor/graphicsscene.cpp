@@ -8,8 +8,10 @@
 #include "editor/deletegroupconnectioncmd.h"
 #include "editor/deletegroupfuncblockcmd.h"
 #include "editor/fbabstractblockgraphics.h"
+#include "editor/fbbasegraphics.h"
 #include "editor/fbportgraphics.h"
 #include "editor/funcblock.h"
+#include "editor/iconnectionmodel.h"
 #include "editor/iconnectionview.h"
 #include "editor/movefuncblockcmd.h"
 #include "editor/movegroupfuncblockcmd.h"
@@ -21,6 +23,7 @@
 #include "editor/stylecollection.h"
 #include "library/fbmodelfactory.h"
 #include "model/fbbasemodel.h"
+#include "model/fbmodelcallorder.h"
 #include "model/fbmodelport.h"
 #include "services/console.h"
 
@@ -38,6 +41,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <utility>
 
 namespace Velmora {
 
@@ -157,6 +161,9 @@ void GraphicsScene::attachFuncBlock(FuncBlock* block)
     // with it set their flags again.
     block->clearPortConnections();
     addItem(block->graphics());
+    // A block that left the scene selected may come back so.
+    if (block->graphics()->isSelected())
+        noteSelectionChange(block->graphics());
     connect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
     connect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
     // Bound to the block: QObject::sender() walks every sender of the scene, thousands of
@@ -171,6 +178,7 @@ void GraphicsScene::detachFuncBlock(FuncBlock* block)
     disconnect(block, &FuncBlock::onDeleted, this, &GraphicsScene::slotRemoveItems);
     disconnect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
     disconnect(block, &FuncBlock::onNeedConnectionUpdate, this, nullptr);
+    forgetSelection(block);
     m_funcBlocks.removeOne(block);
     if (m_funcBlocksById.value(idOf(block)) == block)
         m_funcBlocksById.remove(idOf(block));
@@ -275,7 +283,7 @@ void GraphicsScene::detachConnection(ConnectionPresenter* connection, bool remov
 {
     // Off the lists first: clearing a port flag redraws the block, which may ask for its
     // connections to be updated, and this one must no longer be among them.
-    m_blockSelectedConnections.remove(connection);
+    forgetSelection(connection);
     m_connections.removeOne(connection);
     m_connectionSet.remove(connection);
     m_connectionsById.remove(connection->emitterId(), connection);
@@ -382,7 +390,6 @@ void GraphicsScene::removeGroupConnectionKeepSelection(const QVector<ConnectionP
 void GraphicsScene::dropConnection(ConnectionPresenter* connection)
 {
     detachConnection(connection, true);
-    m_selectedConnections.removeOne(connection);
 }
 
 // ---- user operations ----
@@ -518,7 +525,7 @@ void GraphicsScene::copy()
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream << qint32(m_selectedFuncBlocks.size());
-    for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
+    for (const FuncBlock* block : m_selectedFuncBlocks.items()) {
         block->model()->writeToDataStream(stream);
         block->writeData(stream);
     }
@@ -706,12 +713,7 @@ void GraphicsScene::redo()
 
 void GraphicsScene::updateBlockOrder()
 {
-    // Stable, so that one diagram always builds into the same image.
-    std::stable_sort(m_funcBlocks.begin(), m_funcBlocks.end(), [](const FuncBlock* a, const FuncBlock* b) {
-        const QPointF pa = a->graphics()->pos();
-        const QPointF pb = b->graphics()->pos();
-        return pa.y() < pb.y() || (pa.y() == pb.y() && pa.x() < pb.x());
-    });
+    sortBlocksByPosition();
     const FuncBlock* firstSelected = m_selectedFuncBlocks.value(0, nullptr);
     int counter = 0;
     for (FuncBlock* block : qAsConst(m_funcBlocks)) {
@@ -719,12 +721,55 @@ void GraphicsScene::updateBlockOrder()
         if (!model)
             continue;
         if (model->callOrder() != counter) {
-            model->setCallOrder(counter);
+            // A block added above the others renumbers every block: each takes its number
+            // without the round of change signals a model edit sends.
+            auto* graphics = qobject_cast<FBBaseGraphics*>(block->graphics());
+            if (graphics && model->storeCallOrder(counter))
+                graphics->showCallOrder(model->callOrderItem());
+            else
+                model->setCallOrder(counter);
             if (block == firstSelected)
-                slotUpdateProperty(model->findItem(QStringLiteral("call_order")));
+                slotUpdateProperty(model->callOrderItem());
         }
         ++counter;
     }
+}
+
+// Top to bottom, then left to right, and stable, so that one diagram always builds into the
+// same image. After an edit most blocks are still in order: the ones out of it are sorted
+// alone and merged back, ties going by their place before, which is what a stable sort of
+// the whole gives.
+void GraphicsScene::sortBlocksByPosition()
+{
+    struct Place
+    {
+        qreal y;
+        qreal x;
+        int index;
+        FuncBlock* block;
+    };
+    const auto before = [](const Place& a, const Place& b) {
+        return a.y < b.y || (a.y == b.y && (a.x < b.x || (a.x == b.x && a.index < b.index)));
+    };
+    QVector<Place> inOrder;
+    QVector<Place> outOfOrder;
+    inOrder.reserve(m_funcBlocks.size());
+    for (int i = 0; i < m_funcBlocks.size(); ++i) {
+        FuncBlock* block = m_funcBlocks.at(i);
+        const QPointF pos = block->graphics()->pos();
+        const Place place { pos.y(), pos.x(), i, block };
+        if (inOrder.isEmpty() || before(inOrder.last(), place))
+            inOrder.append(place);
+        else
+            outOfOrder.append(place);
+    }
+    if (outOfOrder.isEmpty())
+        return;
+    std::sort(outOfOrder.begin(), outOfOrder.end(), before);
+    QVector<Place> merged(m_funcBlocks.size());
+    std::merge(inOrder.cbegin(), inOrder.cend(), outOfOrder.cbegin(), outOfOrder.cend(), merged.begin(), before);
+    for (int i = 0; i < merged.size(); ++i)
+        m_funcBlocks[i] = merged.at(i).block;
 }
 
 // ---- moving ----
@@ -740,7 +785,7 @@ void GraphicsScene::selectFuncBlocks(const QVector<FuncBlock*>& blocks)
 
 void GraphicsScene::setMovableConnections()
 {
-    setMovableConnections(m_selectedFuncBlocks);
+    setMovableConnections(m_selectedFuncBlocks.items());
 }
 
 void GraphicsScene::setMovableConnections(const QVector<FuncBlock*>& blocks)
@@ -788,7 +833,7 @@ void GraphicsScene::startMoveFB(QGraphicsSceneMouseEvent* event)
     resetMovableConnections();
     // Qt drags the pressed block along with the selection even when a Ctrl press left it
     // unselected; its connections must follow, and the command must move it back.
-    m_movingBlocks = m_selectedFuncBlocks;
+    m_movingBlocks = m_selectedFuncBlocks.items();
     if (!m_movingBlocks.contains(pressed))
         m_movingBlocks.append(pressed);
     m_moveStartPos = m_movingBlocks.first()->graphics()->pos();
@@ -845,54 +890,115 @@ void GraphicsScene::slotUpdateProperty(FBModelItem* item)
     PropertiesManager::instance().update(item);
 }
 
+// Handles only the items that changed since the last call: selecting every block of a large
+// diagram, one by one or at once, costs what the blocks and their connections cost, not the
+// square of it.
 void GraphicsScene::slotSelectionChange()
 {
     PropertiesManager::instance().reset();
-    m_selectedFuncBlocks.clear();
-    m_selectedConnections.clear();
-    // Connections selected for a block are not the user's choice: they go with it.
-    if (!m_blockSelectedConnections.isEmpty()) {
-        const bool blocked = blockSignals(true);
-        for (ConnectionPresenter* connection : qAsConst(m_blockSelectedConnections))
-            connection->setSelected(false);
-        m_blockSelectedConnections.clear();
-        blockSignals(blocked);
-    }
-
-    for (QGraphicsItem* item : selectedItems()) {
+    const QVector<QGraphicsItem*> changes = std::exchange(m_selectionChanges, {});
+    QVector<ConnectionPresenter*> touched;
+    for (QGraphicsItem* item : changes) {
         if (item->type() == connectionViewType) {
-            if (ConnectionPresenter* presenter = static_cast<IConnectionView*>(item)->presenter())
-                m_selectedConnections.append(presenter);
-        } else if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item)) {
-            if (graphics->funcBlock())
-                m_selectedFuncBlocks.append(graphics->funcBlock());
-        }
-    }
-
-    if (!m_selectedFuncBlocks.isEmpty()) {
-        QSet<ConnectionPresenter*> listed(m_selectedConnections.cbegin(), m_selectedConnections.cend());
-        const bool blocked = blockSignals(true);
-        for (const FuncBlock* block : qAsConst(m_selectedFuncBlocks)) {
-            for (ConnectionPresenter* connection : m_connectionsById.values(idOf(block))) {
-                if (listed.contains(connection))
-                    continue;
-                connection->setSelected(true);
-                listed.insert(connection);
-                m_selectedConnections.append(connection);
-                m_blockSelectedConnections.insert(connection);
+            ConnectionPresenter* connection = static_cast<IConnectionView*>(item)->presenter();
+            if (hasConnection(connection)) {
+                applyConnectionSelection(connection);
+                touched.append(connection);
             }
+        } else if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item)) {
+            FuncBlock* block = graphics->funcBlock();
+            if (block && m_funcBlocksById.value(idOf(block)) == block)
+                applyBlockSelection(block, graphics->isSelected() && graphics->scene() == this, touched);
         }
-        blockSignals(blocked);
+    }
+    updateConnectionStates(touched);
+    if (!m_selectedFuncBlocks.isEmpty())
         PropertiesManager::instance().showProperty(m_selectedFuncBlocks.first()->rootItem());
-    }
+}
 
-    if (!m_selectedConnections.isEmpty()) {
-        const bool blocked = blockSignals(true);
-        const bool editOne = m_selectedConnections.size() == 1 && m_selectedFuncBlocks.isEmpty();
-        for (ConnectionPresenter* connection : qAsConst(m_selectedConnections))
-            connection->setState(editOne ? 1 : 0);
-        blockSignals(blocked);
+void GraphicsScene::noteSelectionChange(QGraphicsItem* item)
+{
+    if (!m_applyingSelection)
+        m_selectionChanges.append(item);
+}
+
+void GraphicsScene::applyBlockSelection(FuncBlock* block, bool selected, QVector<ConnectionPresenter*>& touched)
+{
+    if (selected ? !m_selectedFuncBlocks.insert(block) : !m_selectedFuncBlocks.remove(block))
+        return;
+    // A connection from a block to itself is listed twice and counts both its ends.
+    for (ConnectionPresenter* connection : m_connectionsById.values(idOf(block))) {
+        int& ends = m_selectedEnds[connection];
+        ends += selected ? 1 : -1;
+        if (ends <= 0)
+            m_selectedEnds.remove(connection);
+        touched.append(connection);
     }
+}
+
+void GraphicsScene::applyConnectionSelection(ConnectionPresenter* connection)
+{
+    // Only a change the scene did not make itself is noted, so a selected line here is the
+    // user's choice.
+    if (connection->isSelected() && connection->scene() == this)
+        m_userSelectedConnections.insert(connection);
+    else
+        m_userSelectedConnections.remove(connection);
+}
+
+// Connections selected for a block are not the user's choice: they go with it. Exactly one
+// selected connection and no block makes that connection's route editable.
+void GraphicsScene::updateConnectionStates(const QVector<ConnectionPresenter*>& touched)
+{
+    m_applyingSelection = true;
+    const bool blocked = blockSignals(true);
+    QVector<ConnectionPresenter*> added;
+    for (ConnectionPresenter* connection : touched) {
+        const bool selected = m_userSelectedConnections.contains(connection) || m_selectedEnds.contains(connection);
+        if (connection->isSelected() != selected)
+            connection->setSelected(selected);
+        if (!selected) {
+            m_selectedConnections.remove(connection);
+            if (connection == m_editedConnection)
+                m_editedConnection = nullptr;
+        } else if (m_selectedConnections.insert(connection)) {
+            added.append(connection);
+        }
+    }
+    ConnectionPresenter* edited = m_selectedConnections.size() == 1 && m_selectedFuncBlocks.isEmpty()
+        ? m_selectedConnections.first()
+        : nullptr;
+    if (m_editedConnection && m_editedConnection != edited)
+        m_editedConnection->setState(IConnectionModel::Normal);
+    for (ConnectionPresenter* connection : qAsConst(added)) {
+        if (connection != edited)
+            connection->setState(IConnectionModel::Normal);
+    }
+    if (edited)
+        edited->setState(IConnectionModel::Edit);
+    m_editedConnection = edited;
+    blockSignals(blocked);
+    m_applyingSelection = false;
+}
+
+void GraphicsScene::forgetSelection(FuncBlock* block)
+{
+    if (!m_selectionChanges.isEmpty() && block->graphics())
+        m_selectionChanges.removeAll(block->graphics());
+    QVector<ConnectionPresenter*> touched;
+    applyBlockSelection(block, false, touched);
+    updateConnectionStates(touched);
+}
+
+void GraphicsScene::forgetSelection(ConnectionPresenter* connection)
+{
+    if (!m_selectionChanges.isEmpty() && connection->view())
+        m_selectionChanges.removeAll(connection->view());
+    m_userSelectedConnections.remove(connection);
+    m_selectedEnds.remove(connection);
+    m_selectedConnections.remove(connection);
+    if (connection == m_editedConnection)
+        m_editedConnection = nullptr;
 }
 
 void GraphicsScene::slotRemoveItems()
@@ -908,7 +1014,7 @@ void GraphicsScene::removeItems(QObject* from)
     if (senderConnection) {
         if (m_selectedConnections.size() > 1 && m_selectedFuncBlocks.isEmpty()
             && m_selectedConnections.contains(senderConnection))
-            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections, this, nullptr));
+            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections.items(), this, nullptr));
         else
             m_undoStack->push(new DeleteConnectionCmd(senderConnection, this, nullptr));
         return;
@@ -917,12 +1023,12 @@ void GraphicsScene::removeItems(QObject* from)
     auto* senderBlock = qobject_cast<FuncBlock*>(from);
     const int selected = m_selectedFuncBlocks.size();
     if (senderBlock && selected > 1 && m_selectedFuncBlocks.contains(senderBlock)) {
-        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks, this, nullptr));
+        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks.items(), this, nullptr));
     } else if (!senderBlock && selected == 0) {
         if (!m_selectedConnections.isEmpty())
-            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections, this, nullptr));
+            m_undoStack->push(new DeleteGroupConnectionCmd(m_selectedConnections.items(), this, nullptr));
     } else if (!senderBlock) {
-        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks, this, nullptr));
+        m_undoStack->push(new DeleteGroupFuncBlockCmd(m_selectedFuncBlocks.items(), this, nullptr));
     } else {
         m_undoStack->push(new DeleteFuncBlockCmd(senderBlock, this, nullptr));
     }

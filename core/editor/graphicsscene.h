@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/dependentstate.h"
+#include "editor/orderedset.h"
 #include "model/fbmodelport.h"
 #include "vlm_core_export.h"
 
@@ -55,8 +56,8 @@ public:
     // at both ends; false, with a link error on the console, when one of them can not.
     bool portsFollowingType(const FBModelPort* port, const QString& type, QVector<FBModelPort*>& ports) const;
 
-    QVector<FuncBlock*> selectedFuncBlocks() const { return m_selectedFuncBlocks; }
-    QVector<ConnectionPresenter*> selectedConnections() const { return m_selectedConnections; }
+    QVector<FuncBlock*> selectedFuncBlocks() const { return m_selectedFuncBlocks.items(); }
+    QVector<ConnectionPresenter*> selectedConnections() const { return m_selectedConnections.items(); }
     QSet<ConnectionPresenter*> getMovableConnections() const { return m_movableConnections; }
     QVector<ConnectionPresenter*> getMovableEmitterConnections() const { return m_movableEmitterConnections; }
     QVector<ConnectionPresenter*> getMovableReceiverConnections() const { return m_movableReceiverConnections; }
@@ -104,6 +105,9 @@ public:
 
     // Adds the blocks to the selection with one selection change, not one per block.
     void selectFuncBlocks(const QVector<FuncBlock*>& blocks);
+    // Called by a block or connection item about to be selected or unselected: the next
+    // selection change looks at these items only, not at the whole selection.
+    void noteSelectionChange(QGraphicsItem* item);
 
     // The move sets of the selection, as a drag or a copy needs them.
     void setMovableConnections();
@@ -151,6 +155,12 @@ private:
     void detachConnection(ConnectionPresenter* connection, bool removeFromScene);
     // Takes a connection off without touching the rest of the selection.
     void dropConnection(ConnectionPresenter* connection);
+    // Selection bookkeeping, item by item.
+    void applyBlockSelection(FuncBlock* block, bool selected, QVector<ConnectionPresenter*>& touched);
+    void applyConnectionSelection(ConnectionPresenter* connection);
+    void forgetSelection(FuncBlock* block);
+    void forgetSelection(ConnectionPresenter* connection);
+    void updateConnectionStates(const QVector<ConnectionPresenter*>& touched);
     void setPortFlags(const ConnectionPresenter* connection, bool connected);
     // Whether a connection can go on the scene: both blocks there, both ports there, and its
     // input free.
@@ -162,6 +172,7 @@ private:
     bool isOutputUsed(const ConnectionPresenter* except, const QString& blockId, int index) const;
     void setMovableConnections(const QVector<FuncBlock*>& blocks);
     void finishEdit(bool reorder);
+    void sortBlocksByPosition();
     void discardConstruction();
     // Whether the port is the one the line being drawn starts at.
     bool isConstructionStart(const FBPortGraphics* port) const;
@@ -183,18 +194,26 @@ private:
     QVector<FuncBlock*> m_movingBlocks;
     QPointF m_moveStartPos;
     DependentState m_stateBeforeMove;
-    // Connections selected because one of their blocks is.
-    QSet<ConnectionPresenter*> m_blockSelectedConnections;
+    // Items whose selection changed since the last selection change was handled.
+    QVector<QGraphicsItem*> m_selectionChanges;
+    // Set while the scene itself selects or unselects connections for their blocks.
+    bool m_applyingSelection = false;
+    // Connections the user selected themselves, and for every connection the number of its
+    // ends at a selected block; a connection is selected while either is there.
+    QSet<ConnectionPresenter*> m_userSelectedConnections;
+    QHash<ConnectionPresenter*, int> m_selectedEnds;
+    // The one connection whose route is editable, when it is the whole selection.
+    ConnectionPresenter* m_editedConnection = nullptr;
     QPointF m_pressPos;
     QPointF m_pasteOffset;
     QVector<FuncBlock*> m_funcBlocks;
-    QVector<FuncBlock*> m_selectedFuncBlocks;
+    OrderedSet<FuncBlock*> m_selectedFuncBlocks;
     QHash<QString, FuncBlock*> m_funcBlocksById;
     // Ascending in scene order.
     QVector<ConnectionPresenter*> m_connections;
     QSet<ConnectionPresenter*> m_connectionSet; // the same, for membership tests
     quint64 m_lastConnectionOrder = 0;
-    QVector<ConnectionPresenter*> m_selectedConnections;
+    OrderedSet<ConnectionPresenter*> m_selectedConnections;
     QSet<ConnectionPresenter*> m_movableConnections;
     QVector<ConnectionPresenter*> m_movableEmitterConnections;
     QVector<ConnectionPresenter*> m_movableReceiverConnections;

@@ -1,6 +1,7 @@
 #include "editor/iconnectionview.h"
 
 #include "editor/connectionpresenter.h"
+#include "editor/graphicsscene.h"
 #include "editor/iconnectionmodel.h"
 #include "editor/notifyemitterpos.h"
 #include "editor/notifyreceiverpos.h"
@@ -93,13 +94,19 @@ QVariant IConnectionView::itemChange(GraphicsItemChange change, const QVariant& 
     // would come back drawn as hovered.
     if (change == ItemSceneHasChanged && m_hovered)
         clearHover();
+    // The diagram's scene keeps the states of its selected connections itself, from the
+    // changes it is told of here; asking any scene for its whole selection at each change
+    // would make selecting many lines cost the square of their number.
+    auto* diagram = qobject_cast<GraphicsScene*>(scene());
+    if (change == ItemSelectedChange && diagram)
+        diagram->noteSelectionChange(this);
     if (change == ItemSelectedHasChanged) {
         const bool selected = value.toBool();
         setZValue(selected ? kSelectedZ : kNormalZ);
         if (m_state != IConnectionModel::Construction) {
             if (!selected)
                 notifyModel(NotifyState(IConnectionModel::Normal));
-            else if (!scene() || scene()->selectedItems().size() == 1)
+            else if (!diagram && (!scene() || scene()->selectedItems().size() == 1))
                 notifyModel(NotifyState(IConnectionModel::Edit));
         }
     }

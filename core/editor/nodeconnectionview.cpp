@@ -1,6 +1,7 @@
 #include "editor/nodeconnectionview.h"
 
 #include "editor/connectionpresenter.h"
+#include "editor/fbgraphicsitem.h"
 #include "editor/iconnectionmodel.h"
 #include "editor/moveconnectionnodecmd.h"
 #include "editor/notifyappendnode.h"
@@ -172,7 +173,13 @@ void NodeConnectionView::paint(QPainter* painter, const QStyleOptionGraphicsItem
                                    : colours.lineColor;
     painter->setPen(QPen(line, kPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::NoBrush);
+    const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
+    const bool fine = FBGraphicsItem::isFineDetail(painter);
+    if (!fine)
+        painter->setRenderHint(QPainter::Antialiasing, false);
     painter->drawPath(m_linePath);
+    if (!fine)
+        painter->setRenderHint(QPainter::Antialiasing, smooth);
     if (m_state != IConnectionModel::Edit)
         return;
 

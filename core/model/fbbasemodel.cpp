@@ -82,4 +82,12 @@ void FBBaseModel::setCallOrder(int callOrder)
         m_callOrderItem->setData(callOrder);
 }
 
+bool FBBaseModel::storeCallOrder(int callOrder)
+{
+    if (!m_callOrderItem)
+        return false;
+    m_callOrderItem->storeNumber(callOrder);
+    return true;
+}
+
 } // namespace Velmora

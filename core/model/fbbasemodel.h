@@ -23,7 +23,11 @@ public:
 
     int functionId() const { return m_functionId; }
     int callOrder() const;
+    FBModelCallOrder* callOrderItem() const { return m_callOrderItem; }
     void setCallOrder(int callOrder);
+    // Stores the number without notifying the model's listeners; false for a model without
+    // a call order.
+    bool storeCallOrder(int callOrder);
 
 private:
     int m_functionId = -1;

@@ -18,6 +18,9 @@ public:
     QString name() const override;
     QString displayName() const override;
     FBModelItem* clone() const override;
+    // Without the change notification, for a renumbering whose owner shows the new number
+    // itself.
+    void storeNumber(int number) { storeData(number); }
 
 protected:
     bool readData(QDataStream& stream) override;

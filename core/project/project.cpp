@@ -10,7 +10,6 @@
 #include <QDataStream>
 #include <QFile>
 #include <QFileDevice>
-#include <QPainterPath>
 
 namespace Velmora {
 
@@ -100,9 +99,7 @@ void Project::cut()
 
 void Project::selectAll()
 {
-    QPainterPath everything;
-    everything.addRect(m_scene->sceneRect());
-    m_scene->setSelectionArea(everything, Qt::IntersectsItemShape);
+    m_scene->selectFuncBlocks(m_scene->getFuncBlocks());
 }
 
 QUndoStack* Project::undoStack() const

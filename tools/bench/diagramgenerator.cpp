@@ -43,8 +43,9 @@ Choice choose(QRandomGenerator& random)
         return { random.bounded(2) ? "HIGH" : "LOW", Domain::Logic, Domain::None, false };
     if (r < 84)
         return { "Constant", Domain::Integer, Domain::None, false };
+    // A list gives a uint8, which no int32 input of the arithmetic blocks takes.
     if (r < 97)
-        return { "Analog Signal Type", Domain::Integer, Domain::None, false };
+        return { "Analog Signal Type", Domain::None, Domain::None, false };
     return { "Comment", Domain::None, Domain::None, false };
 }
 

@@ -20,6 +20,7 @@
 #include "project/project.h"
 #include "project/projectmanager.h"
 #include "project/projectrecovery.h"
+#include "runtime/runtimeengine.h"
 #include "services/console.h"
 
 #include <QApplication>
@@ -122,8 +123,22 @@ QPointF bodyPoint(const FuncBlock* block)
 struct Target
 {
     double limitMs = -1; // at N = 1,000; negative: none
-    double growth = -1; // N = 1,000 to 4,000; negative: none
+    double growth = -1; // N = 1,000 to 4,000 and 4,000 to 16,000; negative: none
+    double limitMsLarge = -1; // at N = 16,000; negative: none
 };
+
+// The peak resident set size of the process so far, in MB; 0 where the system does not say.
+double peakResidentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
 
 struct Figure
 {
@@ -136,9 +151,10 @@ struct Figure
 class Bench
 {
 public:
-    Bench(QVector<int> sizes, int repeat, QString folder)
+    Bench(QVector<int> sizes, int repeat, int largeRepeat, QString folder)
         : m_sizes(std::move(sizes))
         , m_repeat(repeat)
+        , m_largeRepeat(largeRepeat)
         , m_folder(std::move(folder))
     {
     }
@@ -157,6 +173,7 @@ private:
 
     QVector<int> m_sizes;
     int m_repeat;
+    int m_largeRepeat; // runs per figure above 4,000 blocks
     QString m_folder;
     QVector<Figure> m_figures;
     QStringList m_failures;
@@ -223,21 +240,28 @@ bool Bench::measureSize(int n)
     }
     record("createBlock", "create: add one block (mean over N)", n, median(perBlock), { 5, -1 });
     record("createConnection", "create: draw one connection (mean)", n, median(perConnection));
-    record("create", "create the whole diagram", n, median(whole));
+    record("create", "create the whole diagram", n, median(whole), { -1, 4.5 });
     GraphicsScene& scene = *project->scene();
     QUndoStack& undo = *scene.undoStack();
 
     const QPointF spare = scene.itemsBoundingRect().bottomRight() + QPointF(400, 400);
     const auto addOne = timeRuns(
         m_repeat, [&] { scene.createFuncBlock(spare, QStringLiteral("AND")); }, {}, [&] { undo.undo(); });
-    record("addToFull", "add one block to the full diagram", n, median(addOne), { 5, -1 });
+    record("addToFull", "add one block to the full diagram", n, median(addOne), { 1, 4.5, 10 });
     check(scene.getFuncBlocks().size() == n, where + QStringLiteral("adding and undoing a block changed the diagram"));
+
+    // Above all others: every block's call order moves by one.
+    const QPointF above = scene.itemsBoundingRect().topLeft() - QPointF(0, 400);
+    const auto addAbove = timeRuns(
+        m_repeat, [&] { scene.createFuncBlock(above, QStringLiteral("AND")); }, {}, [&] { undo.undo(); });
+    record("addAbove", "add one block above all others", n, median(addAbove), { 1, 4.5, 10 });
+    check(scene.getFuncBlocks().size() == n, where + QStringLiteral("adding and undoing a block above changed the diagram"));
 
     // Save and load.
     const QString path = m_folder + QStringLiteral("/diagram-%1.vlm").arg(n);
     bool saved = true;
     const auto save = timeRuns(m_repeat, [&] { saved = project->save(path) && saved; });
-    record("save", "save", n, median(save), { 50, 4.5 });
+    record("save", "save", n, median(save), { 10, 4.5 });
     if (!check(saved, where + QStringLiteral("the diagram was not saved")))
         return false;
     const QByteArray bytes = fileBytes(path);
@@ -251,7 +275,7 @@ bool Bench::measureSize(int n)
             QCoreApplication::processEvents();
         },
         [&] { reopened = std::make_unique<Project>(); });
-    record("load", "load (fresh project, graphics)", n, median(load), { 500, 4.5 });
+    record("load", "load (fresh project, graphics)", n, median(load), { 150, 4.5 });
     if (check(loaded, where + QStringLiteral("the diagram was not loaded"))) {
         const QString again = m_folder + QStringLiteral("/again-%1.vlm").arg(n);
         check(reopened->scene()->getFuncBlocks().size() == n
@@ -278,9 +302,21 @@ bool Bench::measureSize(int n)
     // Build and upload.
     ProjectBuilder builder;
     const auto build = timeRuns(m_repeat, [&] { project->acceptBuilder(&builder); });
-    record("build", "build", n, median(build), { 10, 4.5 });
+    record("build", "build", n, median(build), { 2, 4.5 });
     if (!upload(*project, n))
         return false;
+
+    // One cycle of the built image on the runtime engine, as a simulation runs it.
+    RuntimeEngine engine;
+    if (!check(engine.load(*project->buildDataObj()),
+               where + QStringLiteral("the runtime refused the image: ") + engine.errorString()))
+        return false;
+    constexpr int cycles = 1000;
+    const QVector<double> runs = timeRuns(m_repeat, [&] { engine.run(cycles); });
+    QVector<double> perCycle;
+    for (double ms : runs)
+        perCycle << ms / cycles;
+    record("cycle", "run one cycle of the image", n, median(perCycle), { 0.2, -1 });
 
     // The interactive figures, with the diagram in a shown view as a user has it.
     Viewport view(&scene);
@@ -304,6 +340,22 @@ bool Bench::measureSize(int n)
         });
     record("select", "select 50 blocks", n, median(select), { 16, -1 });
     check(scene.selectedFuncBlocks().size() == fifty.size(), where + QStringLiteral("the selection was not made"));
+
+    // Select all, as Ctrl+A does it: one selection change over the whole sheet.
+    const auto selectAll = timeRuns(
+        m_repeat,
+        [&] {
+            project->selectAll();
+            QCoreApplication::processEvents();
+        },
+        [&] {
+            scene.clearSelection();
+            QCoreApplication::processEvents();
+        });
+    record("selectAll", "select all", n, median(selectAll), { 10, 4.5, 200 });
+    check(scene.selectedFuncBlocks().size() == n && scene.selectedConnections().size() == connections,
+          where + QStringLiteral("select all did not select every block and connection"));
+    scene.clearSelection();
 
     // Drag: press one of the 50 selected blocks, then time each mouse move with its repaint.
     QVector<double> steps;
@@ -339,7 +391,7 @@ bool Bench::measureSize(int n)
             break;
         undo.undo();
     }
-    record("drag", "one drag step of 50 blocks (with repaint)", n, median(steps), { 16, 4.5 });
+    record("drag", "one drag step of 50 blocks (with repaint)", n, median(steps), { 8, 4.5, 16 });
 
     // Copy and paste of 100 blocks, then undo and redo of the paste.
     const QVector<FuncBlock*> hundred = blocks.mid(qMax(0, n / 2 - 50), qMin(100, n));
@@ -392,7 +444,7 @@ bool Bench::measureSize(int n)
     const auto zoom1 = timeRuns(m_repeat, [&] { render(QRectF(bounds.topLeft(), QSizeF(1600, 900))); });
     record("renderZoom1", "render 1600x900 at zoom 1.0", n, median(zoom1));
     const auto fitted = timeRuns(m_repeat, [&] { render(bounds); });
-    record("renderFitted", "render 1600x900 fitted", n, median(fitted), { 33, 4.5 });
+    record("renderFitted", "render 1600x900 fitted", n, median(fitted), { 12, 4.5, 100 });
     // Blocks keep their pictures at one zoom only: the first render after a zoom draws them anew.
     const auto rezoomed = timeRuns(m_repeat, [&] { render(bounds); }, [&] { render(QRectF(bounds.topLeft(), QSizeF(1600, 900))); });
     record("renderRezoomed", "render fitted, first after a zoom", n, median(rezoomed));
@@ -441,9 +493,22 @@ bool Bench::upload(Project& project, int n)
 bool Bench::run()
 {
     measureGlobal();
+    const int repeat = m_repeat;
+    int previous = 0;
+    double previousMb = peakResidentMb();
     for (int n : qAsConst(m_sizes)) {
-        if (!measureSize(n))
+        // A diagram of more than 4,000 blocks takes minutes a run: it is measured fewer times.
+        m_repeat = n > 4000 ? qMin(repeat, m_largeRepeat) : repeat;
+        const bool measured = measureSize(n);
+        m_repeat = repeat;
+        if (!measured)
             return false;
+        const double mb = peakResidentMb();
+        record("memPeak", "memory: peak resident set (MB)", n, mb);
+        if (n > previous)
+            record("memPer1000", "memory: peak growth per 1,000 blocks (MB)", n, (mb - previousMb) * 1000.0 / (n - previous));
+        previous = n;
+        previousMb = mb;
     }
     return m_failures.isEmpty();
 }
@@ -460,14 +525,24 @@ QString formatMs(double ms)
 void Bench::printTable(QTextStream& out) const
 {
     const bool growth = m_sizes.contains(1000) && m_sizes.contains(4000);
-    QStringList header { QStringLiteral("figure (ms, median of %1)").arg(m_repeat) };
+    const bool largeGrowth = m_sizes.contains(4000) && m_sizes.contains(16000);
+    const bool large = std::any_of(m_sizes.cbegin(), m_sizes.cend(), [](int n) { return n > 4000; });
+    QStringList header { large && m_largeRepeat < m_repeat
+                             ? QStringLiteral("figure (ms, median of %1; of %2 above N=4000)").arg(m_repeat).arg(m_largeRepeat)
+                             : QStringLiteral("figure (ms, median of %1)").arg(m_repeat) };
     for (int n : m_sizes)
         header << QStringLiteral("N=%1").arg(n);
-    header << QStringLiteral("1k->4k") << QStringLiteral("target (N=1000)");
+    header << QStringLiteral("1k->4k");
+    if (largeGrowth)
+        header << QStringLiteral("4k->16k");
+    header << QStringLiteral("target (N=1000; N=16000)");
     QVector<QStringList> rows { header };
     for (const Figure& figure : m_figures) {
         QStringList row { figure.label };
         const bool isCount = figure.key == QLatin1String("records");
+        const auto grew = [&figure](int from, int to) {
+            return figure.values.value(to) <= figure.target.growth * figure.values.value(from);
+        };
         for (int n : m_sizes) {
             if (figure.values.contains(0))
                 row << (n == m_sizes.first() ? formatMs(figure.values.value(0)) : QStringLiteral("."));
@@ -478,14 +553,22 @@ void Bench::printTable(QTextStream& out) const
         if (growth && !figure.values.contains(0) && figure.values.value(1000) > 0)
             ratio = QString::number(figure.values.value(4000) / figure.values.value(1000), 'f', 2) + 'x';
         row << ratio;
+        if (largeGrowth) {
+            QString largeRatio = QStringLiteral("-");
+            if (!figure.values.contains(0) && figure.values.value(4000) > 0)
+                largeRatio = QString::number(figure.values.value(16000) / figure.values.value(4000), 'f', 2) + 'x';
+            row << largeRatio;
+        }
         QStringList target;
         if (figure.target.limitMs >= 0 && m_sizes.contains(1000))
             target << QStringLiteral("<=%1 %2").arg(figure.target.limitMs)
                           .arg(figure.values.value(1000) <= figure.target.limitMs ? "met" : "MISSED");
+        if (figure.target.limitMsLarge >= 0 && m_sizes.contains(16000))
+            target << QStringLiteral("N=16000 <=%1 %2").arg(figure.target.limitMsLarge)
+                          .arg(figure.values.value(16000) <= figure.target.limitMsLarge ? "met" : "MISSED");
         if (figure.target.growth >= 0 && growth)
             target << QStringLiteral("growth<=%1 %2").arg(figure.target.growth)
-                          .arg(figure.values.value(4000) <= figure.target.growth * figure.values.value(1000) ? "met"
-                                                                                                            : "MISSED");
+                          .arg(grew(1000, 4000) && (!largeGrowth || grew(4000, 16000)) ? "met" : "MISSED");
         row << target.join(QStringLiteral(", "));
         rows << row;
     }
@@ -520,12 +603,16 @@ QJsonObject Bench::json() const
         QJsonObject values;
         for (auto it = figure.values.cbegin(); it != figure.values.cend(); ++it)
             values.insert(it.key() ? QString::number(it.key()) : QStringLiteral("any"), it.value());
-        QJsonObject entry { { "key", figure.key }, { "label", figure.label }, { "unit", figure.key == "records" ? "count" : "ms" },
-                            { "median", values } };
+        const QString unit = figure.key == "records" ? "count" : figure.key.startsWith("mem") ? "MB" : "ms";
+        QJsonObject entry { { "key", figure.key }, { "label", figure.label }, { "unit", unit }, { "median", values } };
         if (figure.values.contains(1000) && figure.values.contains(4000) && figure.values.value(1000) > 0)
             entry.insert("growth1000to4000", figure.values.value(4000) / figure.values.value(1000));
+        if (figure.values.contains(4000) && figure.values.contains(16000) && figure.values.value(4000) > 0)
+            entry.insert("growth4000to16000", figure.values.value(16000) / figure.values.value(4000));
         if (figure.target.limitMs >= 0)
             entry.insert("targetMsAt1000", figure.target.limitMs);
+        if (figure.target.limitMsLarge >= 0)
+            entry.insert("targetMsAt16000", figure.target.limitMsLarge);
         if (figure.target.growth >= 0)
             entry.insert("targetGrowth", figure.target.growth);
         figures << entry;
@@ -533,7 +620,8 @@ QJsonObject Bench::json() const
     QJsonArray failures;
     for (const QString& failure : m_failures)
         failures << failure;
-    return { { "sizes", sizes }, { "repeat", m_repeat }, { "figures", figures }, { "failures", failures } };
+    return { { "sizes", sizes },       { "repeat", m_repeat },     { "repeatAbove4000", m_largeRepeat },
+             { "figures", figures }, { "failures", failures } };
 }
 
 } // namespace
@@ -557,9 +645,12 @@ int main(int argc, char* argv[])
                                          QStringLiteral("list"), QStringLiteral("250,1000,4000"));
     const QCommandLineOption repeatOption(QStringLiteral("repeat"), QStringLiteral("Runs per figure (default 5)."),
                                           QStringLiteral("count"), QStringLiteral("5"));
+    const QCommandLineOption largeRepeatOption(QStringLiteral("large-repeat"),
+                                               QStringLiteral("Runs per figure above 4,000 blocks (default 2)."),
+                                               QStringLiteral("count"), QStringLiteral("2"));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Where to write the figures as JSON."),
                                         QStringLiteral("file"));
-    parser.addOptions({ sizesOption, repeatOption, jsonOption });
+    parser.addOptions({ sizesOption, repeatOption, largeRepeatOption, jsonOption });
     parser.process(app);
 
     QVector<int> sizes;
@@ -574,7 +665,9 @@ int main(int argc, char* argv[])
     }
     bool repeatOk = false;
     const int repeat = parser.value(repeatOption).toInt(&repeatOk);
-    if (sizes.isEmpty() || !repeatOk || repeat < 1) {
+    bool largeRepeatOk = false;
+    const int largeRepeat = parser.value(largeRepeatOption).toInt(&largeRepeatOk);
+    if (sizes.isEmpty() || !repeatOk || repeat < 1 || !largeRepeatOk || largeRepeat < 1) {
         std::fprintf(stderr, "velmora-bench: need at least one size and one run\n");
         return 2;
     }
@@ -588,7 +681,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    Bench bench(sizes, repeat, work.path());
+    Bench bench(sizes, repeat, largeRepeat, work.path());
     const bool ok = bench.run();
     QTextStream out(stdout);
     bench.printTable(out);

@@ -5,6 +5,8 @@
 #include "testmain.h"
 
 #include "editor/fbbasegraphics.h"
+#include "editor/fbcallordergraphics.h"
+#include "editor/fbinputportgraphics.h"
 #include "editor/iconnectionview.h"
 #include "editor/nodeconnectionmodel.h"
 #include "editor/propertiesmanager.h"
@@ -20,7 +22,9 @@
 #include <QGuiApplication>
 #include <QGraphicsSceneDragDropEvent>
 #include <QImage>
+#include <QFontMetricsF>
 #include <QMimeData>
+#include <QPainterPath>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QUndoStack>
@@ -99,6 +103,65 @@ std::tuple<FuncBlock*, FuncBlock*, FuncBlock*> placeChain(SceneView& s)
     return { a, b, c };
 }
 
+// A grid of AND blocks, each one's output feeding input 0 of the next in its row and input 1
+// of the one below it; the first block also feeds its own input 1.
+QVector<FuncBlock*> placeGrid(GraphicsScene& scene, int columns, int rows)
+{
+    QVector<FuncBlock*> blocks;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c)
+            blocks << placeBlock(scene, QStringLiteral("AND"), QPointF(40 + 260 * c, 40 + 200 * r));
+    }
+    for (int i = 0; i < blocks.size(); ++i) {
+        if ((i + 1) % columns)
+            joinPorts(scene, blocks.at(i), 0, blocks.at(i + 1), 0);
+        if (i + columns < blocks.size())
+            joinPorts(scene, blocks.at(i), 0, blocks.at(i + columns), 1);
+    }
+    joinPorts(scene, blocks.first(), 0, blocks.first(), 1);
+    return blocks;
+}
+
+template<typename T>
+QSet<T> asSet(const QVector<T>& items)
+{
+    return QSet<T>(items.cbegin(), items.cend());
+}
+
+// The connections with an end at one of the blocks.
+QSet<ConnectionPresenter*> connectionsAt(const GraphicsScene& scene, const QVector<FuncBlock*>& blocks)
+{
+    QSet<ConnectionPresenter*> found;
+    for (const FuncBlock* block : blocks)
+        found += asSet(scene.connectionsById(block->id().toString()));
+    return found;
+}
+
+// Faults in what the scene reports as selected against what its items show.
+QStringList selectionFaults(const GraphicsScene& scene)
+{
+    QStringList faults;
+    const QSet<FuncBlock*> blocks = asSet(scene.selectedFuncBlocks());
+    const QSet<ConnectionPresenter*> connections = asSet(scene.selectedConnections());
+    if (blocks.size() != scene.selectedFuncBlocks().size() || connections.size() != scene.selectedConnections().size())
+        faults << QStringLiteral("an item is listed twice");
+    for (FuncBlock* block : scene.getFuncBlocks()) {
+        if (block->graphics()->isSelected() != blocks.contains(block))
+            faults << QStringLiteral("block %1 shows another selection").arg(block->id().toString());
+    }
+    const QSet<ConnectionPresenter*> ofBlocks = connectionsAt(scene, scene.selectedFuncBlocks());
+    const bool editOne = connections.size() == 1 && blocks.isEmpty();
+    for (ConnectionPresenter* connection : scene.getConnections()) {
+        if (connection->isSelected() != connections.contains(connection))
+            faults << QStringLiteral("a connection shows another selection");
+        if (ofBlocks.contains(connection) && !connection->isSelected())
+            faults << QStringLiteral("a connection of a selected block is not selected");
+        if (connection->isSelected() && connection->state() != (editOne ? 1 : 0))
+            faults << QStringLiteral("a selected connection is in state %1").arg(connection->state());
+    }
+    return faults;
+}
+
 QByteArray modelIdPayload(const QString& id)
 {
     QByteArray bytes;
@@ -149,6 +212,16 @@ private slots:
     void sharedOutputAndSelection();
     void commentKeysStayInComment();
     void copyPasteFigures();
+    void selectionOfMany_data();
+    void selectionOfMany();
+    void selectionFollowsBlocks_data();
+    void selectionFollowsBlocks();
+    void removedSelectedBlock();
+    void callOrderAfterAdd_data();
+    void callOrderAfterAdd();
+    void callOrderWidthChange();
+    void textsAtLevelOfDetail_data();
+    void textsAtLevelOfDetail();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -1039,4 +1112,236 @@ void tst_GraphicsScene::copyPasteFigures()
 }
 
 VLM_TEST_MAIN(tst_GraphicsScene)
+void tst_GraphicsScene::selectionOfMany_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("rubber band over the sheet") << "area";
+    QTest::newRow("all blocks in one change") << "blocks";
+    QTest::newRow("block by block") << "one by one";
+    QTest::newRow("block by block, then the lines") << "everything one by one";
+}
+
+void tst_GraphicsScene::selectionOfMany()
+{
+    QFETCH(QString, how);
+
+    GraphicsScene scene;
+    const QVector<FuncBlock*> blocks = placeGrid(scene, 5, 4);
+    QCOMPARE(scene.getConnections().size(), 32);
+    QSignalSpy shown(&PropertiesManager::instance(), &PropertiesManager::onShowProperty);
+    if (how == "area") {
+        QPainterPath everything;
+        everything.addRect(scene.itemsBoundingRect().adjusted(-10, -10, 10, 10));
+        scene.setSelectionArea(everything);
+    } else if (how == "blocks") {
+        scene.selectFuncBlocks(blocks);
+    } else {
+        for (FuncBlock* block : blocks)
+            block->graphics()->setSelected(true);
+        if (how == "everything one by one") {
+            for (ConnectionPresenter* connection : scene.getConnections())
+                connection->setSelected(true);
+        }
+    }
+    QCOMPARE(asSet(scene.selectedFuncBlocks()), asSet(blocks));
+    QCOMPARE(asSet(scene.selectedConnections()), asSet(scene.getConnections()));
+    QCOMPARE(selectionFaults(scene), QStringList());
+    QVERIFY(!shown.isEmpty());
+    QVERIFY(blocks.contains(FuncBlock::holding(shown.last().at(0).value<FBModelItem*>())));
+
+    scene.clearSelection();
+    QVERIFY(scene.selectedFuncBlocks().isEmpty());
+    QVERIFY(scene.selectedConnections().isEmpty());
+    QCOMPARE(selectionFaults(scene), QStringList());
+}
+
+void tst_GraphicsScene::selectionFollowsBlocks_data()
+{
+    QTest::addColumn<QVector<int>>("selected");
+    QTest::addColumn<QVector<int>>("unselected");
+
+    QTest::newRow("one block") << QVector<int> { 7 } << QVector<int> {};
+    QTest::newRow("two neighbours, one taken out") << QVector<int> { 6, 7 } << QVector<int> { 6 };
+    QTest::newRow("the block joined to itself") << QVector<int> { 0 } << QVector<int> {};
+    QTest::newRow("self joined, taken out again") << QVector<int> { 0, 1 } << QVector<int> { 0 };
+    QTest::newRow("a column") << QVector<int> { 2, 7, 12 } << QVector<int> { 7 };
+    QTest::newRow("all taken out") << QVector<int> { 3, 4, 8 } << QVector<int> { 3, 4, 8 };
+}
+
+void tst_GraphicsScene::selectionFollowsBlocks()
+{
+    QFETCH(QVector<int>, selected);
+    QFETCH(QVector<int>, unselected);
+
+    GraphicsScene scene;
+    const QVector<FuncBlock*> blocks = placeGrid(scene, 5, 3);
+    // A line the user picked stays when the blocks around it go out of the selection.
+    ConnectionPresenter* picked = scene.connectionsById(blocks.at(13)->id().toString()).first();
+    picked->setSelected(true);
+    QCOMPARE(picked->state(), 1);
+    QVector<FuncBlock*> chosen;
+    for (int i : selected) {
+        chosen << blocks.at(i);
+        blocks.at(i)->graphics()->setSelected(true);
+    }
+    QCOMPARE(selectionFaults(scene), QStringList());
+    QCOMPARE(picked->state(), 0);
+    for (int i : unselected) {
+        chosen.removeOne(blocks.at(i));
+        blocks.at(i)->graphics()->setSelected(false);
+    }
+    QCOMPARE(asSet(scene.selectedFuncBlocks()), asSet(chosen));
+    QCOMPARE(asSet(scene.selectedConnections()), connectionsAt(scene, chosen) + QSet<ConnectionPresenter*> { picked });
+    QCOMPARE(selectionFaults(scene), QStringList());
+    QCOMPARE(picked->state(), chosen.isEmpty() ? 1 : 0);
+}
+
+void tst_GraphicsScene::removedSelectedBlock()
+{
+    SceneView s;
+    const QVector<FuncBlock*> blocks = placeGrid(s.scene, 3, 2);
+    s.scene.selectFuncBlocks({ blocks.at(1), blocks.at(4) });
+    s.scene.removeFuncBlock(blocks.at(1));
+    QVERIFY(s.scene.selectedFuncBlocks().isEmpty());
+    QCOMPARE(selectionFaults(s.scene), QStringList());
+    // Back on the scene, the block is no longer selected, and selecting it again brings its
+    // lines along.
+    s.scene.addFuncBlock(blocks.at(1));
+    QVERIFY(s.scene.selectedFuncBlocks().isEmpty());
+    s.click(SceneView::body(blocks.at(1)));
+    QCOMPARE(s.scene.selectedFuncBlocks(), QVector<FuncBlock*> { blocks.at(1) });
+    QCOMPARE(selectionFaults(s.scene), QStringList());
+    s.key(Qt::Key_Delete);
+    QCOMPARE(s.scene.getFuncBlocks().size(), 5);
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+    s.scene.undo();
+    QCOMPARE(selectionFaults(s.scene), QStringList());
+    QVERIFY(sceneInvariantFaults(s.scene).isEmpty());
+}
+
+void tst_GraphicsScene::callOrderAfterAdd_data()
+{
+    QTest::addColumn<QPointF>("pos");
+    QTest::addColumn<int>("order");
+
+    // The grid's blocks sit at x 40, 300, 560 and y 40, 240, 440.
+    QTest::newRow("above all others") << QPointF(900, -300) << 0;
+    QTest::newRow("left of the first row") << QPointF(-200, 40) << 0;
+    QTest::newRow("between two of the first row") << QPointF(100, 40) << 1;
+    QTest::newRow("on a block's very place") << QPointF(300, 240) << 5;
+    QTest::newRow("between the rows") << QPointF(0, 100) << 3;
+    QTest::newRow("below all others") << QPointF(0, 900) << 9;
+}
+
+void tst_GraphicsScene::callOrderAfterAdd()
+{
+    QFETCH(QPointF, pos);
+    QFETCH(int, order);
+
+    GraphicsScene scene;
+    const QVector<FuncBlock*> grid = placeGrid(scene, 3, 3);
+    QCOMPARE(callOrders(grid), (QVector<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8 }));
+    scene.createFuncBlock(pos, QStringLiteral("OR"));
+    FuncBlock* added = nullptr;
+    for (FuncBlock* block : scene.getFuncBlocks()) {
+        if (block->model()->protoName() == QLatin1String("OR"))
+            added = block;
+    }
+    QVERIFY(added);
+    QVector<int> expected;
+    for (int i = 0; i < grid.size(); ++i)
+        expected << (i < order ? i : i + 1);
+    QCOMPARE(callOrders({ added }), QVector<int> { order });
+    QCOMPARE(callOrders(grid), expected);
+    // In call order, and every block shows its number.
+    QCOMPARE(callOrders(scene.getFuncBlocks()), (QVector<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 }));
+    for (const FuncBlock* block : scene.getFuncBlocks()) {
+        const auto* graphics = qobject_cast<const FBBaseGraphics*>(block->graphics());
+        QCOMPARE(graphics->callOrderItem()->text(), QString::number(callOrders({ const_cast<FuncBlock*>(block) }).first()));
+    }
+
+    scene.undo();
+    QCOMPARE(callOrders(grid), (QVector<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8 }));
+    for (const FuncBlock* block : grid) {
+        const auto* graphics = qobject_cast<const FBBaseGraphics*>(block->graphics());
+        QCOMPARE(graphics->callOrderItem()->text(), QString::number(grid.indexOf(const_cast<FuncBlock*>(block))));
+    }
+}
+
+void tst_GraphicsScene::callOrderWidthChange()
+{
+    // Ten blocks in a column: the last one's number gets a second digit when a block is added
+    // above them, and its row is laid out for the wider number.
+    GraphicsScene scene;
+    QVector<FuncBlock*> column;
+    for (int i = 0; i < 10; ++i)
+        column << placeBlock(scene, QStringLiteral("AND"), QPointF(40, 40 + 200 * i));
+    const auto* last = qobject_cast<const FBBaseGraphics*>(column.last()->graphics());
+    const FBCallOrderGraphics* number = last->callOrderItem();
+    const QSizeF oneDigit = number->size();
+    scene.createFuncBlock(QPointF(40, -300), QStringLiteral("AND"));
+    QCOMPARE(number->text(), QStringLiteral("10"));
+    const QSizeF twoDigits = QFontMetricsF(number->font()).size(Qt::TextSingleLine, QStringLiteral("10"))
+        + QSizeF(number->extraWidth(), number->extraHeight());
+    QCOMPARE(number->size(), twoDigits);
+    QVERIFY(twoDigits.width() > oneDigit.width());
+    QCOMPARE(number->geometry().width(), twoDigits.width());
+    scene.undo();
+    QCOMPARE(number->text(), QStringLiteral("9"));
+    QCOMPARE(number->size(), oneDigit);
+    QCOMPARE(number->geometry().width(), oneDigit.width());
+}
+
+void tst_GraphicsScene::textsAtLevelOfDetail_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<bool>("texts");
+
+    QTest::newRow("zoom 1.0") << 1.0 << true;
+    QTest::newRow("zoom 0.5") << 0.5 << true;
+    QTest::newRow("zoom 0.4") << 0.4 << true;
+    QTest::newRow("zoom 0.35") << 0.35 << false;
+    QTest::newRow("zoom 0.25") << 0.25 << false;
+}
+
+// The pixels in a text's rectangle on the block that differ from the block's background.
+void tst_GraphicsScene::textsAtLevelOfDetail()
+{
+    QFETCH(qreal, scale);
+    QFETCH(bool, texts);
+
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
+    GraphicsScene scene;
+    FuncBlock* gate = placeBlock(scene, QStringLiteral("AND"), QPointF(40, 40));
+    const auto* graphics = qobject_cast<const FBBaseGraphics*>(gate->graphics());
+    const QRectF source(0, 0, 800, 400);
+    QImage image((source.size() * scale).toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    scene.render(&painter, QRectF(image.rect()), source);
+    painter.end();
+
+    // The block's body as drawn, in its empty bottom left corner.
+    const QPointF corner = graphics->pos() + QPointF(10, graphics->size().height() - 10);
+    const QRgb background = image.pixel((corner * scale).toPoint());
+    const auto inkIn = [&](const QGraphicsItem* item, const QRectF& rect) {
+        const QRectF shown = QRectF(item->mapToScene(rect).boundingRect().topLeft() * scale, rect.size() * scale);
+        const QRect inside = shown.toAlignedRect().adjusted(1, 1, -1, -1);
+        int ink = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                ink += image.pixel(x, y) != background;
+        }
+        return ink;
+    };
+    const FBPortGraphics* input = graphics->inputPorts().first();
+    QCOMPARE(inkIn(input, input->textRect()) > 0, texts);
+    const FBCallOrderGraphics* number = graphics->callOrderItem();
+    QCOMPARE(inkIn(number, number->boundingRect()) > 0, texts);
+    // The ports fade below 0.3 only: here they are drawn in full.
+    QVERIFY(image.pixel((input->connectionPoint() * scale).toPoint()) != background);
+}
+
 #include "tst_graphicsscene.moc"
