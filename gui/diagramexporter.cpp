@@ -95,6 +95,12 @@ void DiagramExporter::render(QPainter* painter, const QRectF& target, const QRec
 
 QImage DiagramExporter::image(qreal scale, Background background) const
 {
+    // Smaller pictures are the full drawing made smaller: drawn small, the blocks would leave
+    // their texts out as the zoomed-out editor does.
+    if (scale < 1.0) {
+        const QSize size = (m_source.size() * scale).toSize().expandedTo(QSize(1, 1));
+        return image(1.0, background).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     const QSize size = (m_source.size() * scale).toSize().expandedTo(QSize(1, 1));
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&picture);

@@ -4,6 +4,7 @@
 
 #include "diagramgenerator.h"
 
+#include "build/diagramcheck.h"
 #include "build/projectbuilddata.h"
 #include "build/projectbuilder.h"
 #include "device/task.h"
@@ -303,6 +304,10 @@ bool Bench::measureSize(int n)
     ProjectBuilder builder;
     const auto build = timeRuns(m_repeat, [&] { project->acceptBuilder(&builder); });
     record("build", "build", n, median(build), { 2, 4.5 });
+    int findings = -1;
+    const auto checking = timeRuns(m_repeat, [&] { findings = DiagramCheck::check(scene).size(); });
+    record("check", "check the diagram", n, median(checking), { 5, 4.5 });
+    check(findings >= 0, where + QStringLiteral("the diagram was not checked"));
     if (!upload(*project, n))
         return false;
 
