@@ -42,9 +42,16 @@ public:
     }
     ~SelectionHidden()
     {
-        const QSignalBlocker quiet(m_scene);
-        for (QGraphicsItem* item : qAsConst(m_selected))
-            item->setSelected(true);
+        if (m_selected.isEmpty())
+            return;
+        {
+            const QSignalBlocker quiet(m_scene);
+            for (QGraphicsItem* item : qAsConst(m_selected))
+                item->setSelected(true);
+        }
+        // The scene takes note of each item's change and settles them at the next selection
+        // signal: one now, while every item noted still exists.
+        emit m_scene->selectionChanged();
     }
     Q_DISABLE_COPY(SelectionHidden)
 
@@ -73,12 +80,10 @@ void DiagramExporter::render(QPainter* painter, const QRectF& target, const QRec
 {
     const QColor style = StyleCollection::instance().paintStyle().scene().backgroundColor;
     painter->fillRect(target, background == StyleBackground && style.isValid() ? style : QColor(Qt::white));
-    const QRectF part = source;
-    // Only the items in the source area; the selection as it was is restored afterwards.
-    const QList<QGraphicsItem*> selected = m_scene->selectedItems();
+    // With a selection, only the selected items; the selection itself is restored afterwards.
     QList<QGraphicsItem*> hidden;
-    if (!selected.isEmpty()) {
-        for (QGraphicsItem* item : m_scene->items(part)) {
+    if (!m_scene->selectedItems().isEmpty()) {
+        for (QGraphicsItem* item : m_scene->items(source)) {
             if (!item->parentItem() && !item->isSelected() && item->isVisible()) {
                 item->setVisible(false);
                 hidden << item;
@@ -87,7 +92,7 @@ void DiagramExporter::render(QPainter* painter, const QRectF& target, const QRec
     }
     {
         const SelectionHidden plain(m_scene);
-        m_scene->render(painter, target, part, Qt::KeepAspectRatio);
+        m_scene->render(painter, target, source, Qt::KeepAspectRatio);
     }
     for (QGraphicsItem* item : qAsConst(hidden))
         item->setVisible(true);
@@ -97,11 +102,9 @@ QImage DiagramExporter::image(qreal scale, Background background) const
 {
     // Smaller pictures are the full drawing made smaller: drawn small, the blocks would leave
     // their texts out as the zoomed-out editor does.
-    if (scale < 1.0) {
-        const QSize size = (m_source.size() * scale).toSize().expandedTo(QSize(1, 1));
-        return image(1.0, background).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
     const QSize size = (m_source.size() * scale).toSize().expandedTo(QSize(1, 1));
+    if (scale < 1.0)
+        return image(1.0, background).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&picture);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

@@ -87,14 +87,19 @@ void ProjectRecovery::watchProject(IProject* project)
 
 void ProjectRecovery::slotProjectModified()
 {
-    // Saved, or loaded afresh: the file on disk is the project again.
     auto* project = qobject_cast<IProject*>(sender());
-    if (project && !project->isModified())
+    if (!project)
+        return;
+    // Saved, or loaded afresh: the file on disk is the project again.
+    if (!project->isModified())
         removeCopy(project);
+    else
+        m_changed.insert(project);
 }
 
 void ProjectRecovery::removeCopy(IProject* project)
 {
+    m_changed.remove(project);
     const QString copy = m_copies.take(project);
     if (!copy.isEmpty())
         QFile::remove(copy);
@@ -104,10 +109,19 @@ void ProjectRecovery::slotWriteCopies()
 {
     bool failed = false;
     for (IProject* project : m_manager->getProjects()) {
-        if (!project->isModified())
+        if (!project->isModified()) {
             removeCopy(project);
-        else if (!writeCopy(project))
+            continue;
+        }
+        // A copy that still holds the project as it is stays as it is.
+        if (m_copies.contains(project) && !m_changed.contains(project))
+            continue;
+        if (writeCopy(project)) {
+            m_changed.remove(project);
+        } else {
+            m_changed.insert(project); // tried again at the next tick
             failed = true;
+        }
     }
     m_failing = failed;
 }

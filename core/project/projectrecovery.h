@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -64,7 +65,8 @@ public:
     void releaseLeftCopies();
 
 public slots:
-    // Writes the copy of every modified project and removes those of unmodified ones.
+    // Writes the copy of every project changed since its copy was written, and removes those
+    // of unmodified ones.
     void slotWriteCopies();
 
 private:
@@ -86,6 +88,7 @@ private:
     int m_nextCopy = 1;
     bool m_failing = false;
     QHash<IProject*, QString> m_copies;
+    QSet<IProject*> m_changed; // modified since their copy was written
 };
 
 } // namespace Velmora

@@ -121,6 +121,14 @@ void tst_ProjectRecovery::copiesFollowTheProjects()
     QVERIFY(own.open(QIODevice::ReadOnly));
     QCOMPARE(own.readAll(), ownFile); // the user's file is never written
 
+    // A copy is written again only once its project changed again.
+    QVERIFY(QFile::remove(copy));
+    recovery.slotWriteCopies();
+    QVERIFY(!QFile::exists(copy));
+    changed->slotModified();
+    recovery.slotWriteCopies();
+    QVERIFY(QFile::exists(copy));
+
     changed->save(QString());
     QVERIFY(!QFile::exists(copy));
     changed->setModified(true);
