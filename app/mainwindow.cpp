@@ -5,6 +5,9 @@
 #include "consolewidget.h"
 #include "manuallocator.h"
 #include "settingswidget.h"
+#include "simulationcontroller.h"
+#include "simulationiopanel.h"
+#include "trendchart.h"
 #include "undoview.h"
 
 #include "build/diagramcheck.h"
@@ -37,7 +40,10 @@
 #include "services/appsettings.h"
 #include "services/console.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -127,6 +133,8 @@ void MainWindow::setApplicationIdentity()
 
 MainWindow::~MainWindow()
 {
+    // The simulation leaves the scene it shows values on before the scene goes.
+    delete m_simulation;
     // The manager's projects own the scenes the tabs show: the tabs go first.
     delete m_projectTabs;
     delete m_projectManager;
@@ -164,6 +172,8 @@ void MainWindow::createComponents()
     placeInDock(ui->dockRightBottom, m_undoView);
 
     m_firmwareClient = new TCPFirmwareClient(this);
+
+    createSimulation();
 }
 
 void MainWindow::connectProjectSignals()
@@ -232,6 +242,8 @@ void MainWindow::connectActions()
         { ui->actionDeviceSettings, &MainWindow::slotActionDeviceSettings },
         { ui->actionFirmwareUpdater, &MainWindow::slotActionFirmwareUpdater },
         { ui->actionAbout, &MainWindow::slotActionAbout },
+        { ui->actionSimulate, &MainWindow::slotActionSimulate },
+        { ui->actionStopSimulation, &MainWindow::slotActionStopSimulation },
     };
     // A value still being typed in the property tree belongs to the diagram before any action
     // acts on it: a toolbar button takes no focus, so the editor would not commit by itself.
@@ -262,6 +274,7 @@ void MainWindow::setProjectActionsEnabled(bool enabled)
     for (QAction* action : { ui->actionSave, ui->actionSaveAs, ui->actionClose, ui->actionCloseAll, ui->actionExport, ui->actionPrint, ui->actionCheck, ui->actionUpload,
                              ui->actionRun, ui->actionStop, ui->actionSaveFlash })
         action->setEnabled(enabled);
+    ui->actionSimulate->setEnabled(enabled && !m_simulation->isActive());
 }
 
 void MainWindow::slotShowPropertyFBItem(FBModelItem* rootItem)
@@ -380,6 +393,9 @@ void MainWindow::slotModifiedProject(IProject* project)
 
 void MainWindow::slotCurrentProject(IProject* project)
 {
+    // A simulation belongs to the diagram it was started on.
+    if (m_simulation->isActive() && m_simulation->project() != project)
+        m_simulation->stop();
     updateWindowTitle(project);
     if (project) {
         setProjectActionsEnabled(true);
@@ -809,6 +825,117 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     writeAppSettings();
     event->accept();
+}
+
+void MainWindow::createSimulation()
+{
+    m_simulation = new SimulationController(this);
+    connect(m_simulation, &SimulationController::started, this, [this] { setSimulating(true); });
+    connect(m_simulation, &SimulationController::stopped, this, [this] { setSimulating(false); });
+    connect(m_simulation, &SimulationController::refreshed, this, &MainWindow::showSimulationStatus);
+    connect(m_projectManager, &ProjectManager::onRemoveProject, this, [this](IProject* project) {
+        if (m_simulation->project() == project)
+            m_simulation->stop();
+    });
+
+    const auto addDock = [this](const QString& title, const QString& name, QWidget* content) {
+        auto* dock = new QDockWidget(title, this);
+        dock->setObjectName(name);
+        dock->setWidget(content);
+        addDockWidget(Qt::RightDockWidgetArea, dock);
+        dock->hide();
+        return dock;
+    };
+    addDock(QCoreApplication::translate("MainWindow", "Simulation I/O"), QStringLiteral("dockSimulationIo"),
+            new SimulationIoPanel(m_simulation));
+    addDock(QCoreApplication::translate("MainWindow", "Trend"), QStringLiteral("dockTrend"), new TrendChart(m_simulation));
+
+    m_speeds = new QActionGroup(this);
+    const QList<QPair<QAction*, double>> speeds { { ui->actionSpeedTenth, 0.1 },
+                                                  { ui->actionSpeedReal, 1.0 },
+                                                  { ui->actionSpeedTen, 10.0 },
+                                                  { ui->actionSpeedMax, 0.0 } };
+    for (const auto& speed : speeds) {
+        m_speeds->addAction(speed.first);
+        const double factor = speed.second;
+        connect(speed.first, &QAction::triggered, this, [this, factor] { m_simulation->runner().setSpeed(factor); });
+    }
+    ui->actionSpeedReal->setChecked(true);
+    connect(ui->actionPauseSimulation, &QAction::toggled, this, [this](bool paused) {
+        if (!m_simulation->isActive())
+            return;
+        paused ? m_simulation->runner().pause() : m_simulation->runner().start();
+        ui->actionStepSimulation->setEnabled(paused);
+        m_simulation->refresh();
+    });
+    connect(ui->actionStepSimulation, &QAction::triggered, this, [this] {
+        m_simulation->runner().step();
+        m_simulation->refresh();
+    });
+    connect(ui->actionResetSimulation, &QAction::triggered, m_simulation, &SimulationController::reset);
+
+    m_simulationStatus = new QLabel(this);
+    m_simulationStatus->setObjectName(QStringLiteral("simulationStatus"));
+    statusBar()->addPermanentWidget(m_simulationStatus);
+    m_simulationStatus->hide();
+    setSimulating(false);
+}
+
+void MainWindow::setSimulating(bool simulating)
+{
+    const bool project = m_projectManager->currentProject() != nullptr;
+    ui->actionSimulate->setEnabled(project && !simulating);
+    for (QAction* action : { ui->actionStopSimulation, ui->actionPauseSimulation, ui->actionResetSimulation })
+        action->setEnabled(simulating);
+    ui->actionStepSimulation->setEnabled(simulating && ui->actionPauseSimulation->isChecked());
+    // Looking, selecting and copying stay; everything that changes the diagram waits.
+    for (QAction* action : { ui->actionCut, ui->actionPaste, ui->actionUndo, ui->actionRedo })
+        action->setEnabled(!simulating);
+    m_libraryView->setDragEnabled(!simulating);
+    m_propertyView->setEnabled(!simulating);
+    m_undoView->setEnabled(!simulating);
+    m_simulationStatus->setVisible(simulating);
+    if (!simulating) {
+        const bool blocked = ui->actionPauseSimulation->blockSignals(true);
+        ui->actionPauseSimulation->setChecked(false);
+        ui->actionPauseSimulation->blockSignals(blocked);
+        return;
+    }
+    for (const char* name : { "dockSimulationIo", "dockTrend" }) {
+        if (auto* dock = findChild<QDockWidget*>(QLatin1String(name)))
+            dock->show();
+    }
+}
+
+void MainWindow::showSimulationStatus(quint64 timeMs, quint64 cycles)
+{
+    const QString time = m_locale.toString(double(timeMs) / 1000.0, 'f', 2);
+    m_simulationStatus->setText(
+        (ui->actionPauseSimulation->isChecked()
+             ? QCoreApplication::translate("MainWindow", "Simulation paused: %1 s, cycle %2")
+             : QCoreApplication::translate("MainWindow", "Simulating: %1 s, cycle %2"))
+            .arg(time, m_locale.toString(cycles)));
+}
+
+void MainWindow::slotActionSimulate()
+{
+    auto* project = qobject_cast<Project*>(m_projectManager->currentProject());
+    if (!project || m_simulation->isActive())
+        return;
+    if (!m_simulation->start(project)) {
+        Console::instance().printMessage(
+            QCoreApplication::translate("MainWindow", "Cannot simulate the diagram: %1").arg(m_simulation->errorString()));
+        return;
+    }
+    Console::instance().printMessage(QCoreApplication::translate("MainWindow", "Simulation started."));
+}
+
+void MainWindow::slotActionStopSimulation()
+{
+    if (!m_simulation->isActive())
+        return;
+    m_simulation->stop();
+    Console::instance().printMessage(QCoreApplication::translate("MainWindow", "Simulation stopped."));
 }
 
 } // namespace Velmora

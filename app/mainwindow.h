@@ -5,7 +5,9 @@
 #include <QLocale>
 #include <QMainWindow>
 
+class QActionGroup;
 class QEvent;
+class QLabel;
 class QSettings;
 class QTranslator;
 class QTreeView;
@@ -28,6 +30,7 @@ class ProjectRecovery;
 class ProjectsTabWidget;
 class PropertyTreeModel;
 class SettingsWidget;
+class SimulationController;
 class TCPFirmwareClient;
 class UndoView;
 
@@ -52,6 +55,7 @@ public:
     void saveWindowLayout(QSettings& settings);
     void applyViewSettings(QSettings& settings);
     ProjectRecovery* projectRecovery() const { return m_recovery; }
+    SimulationController* simulation() const { return m_simulation; }
 
     // What a start does once the window shows: offers the recovery copies a crashed run
     // left, then opens the files given on the command line.
@@ -86,6 +90,8 @@ public slots:
     void slotActionDeviceSettings();
     void slotActionFirmwareUpdater();
     void slotActionAbout();
+    void slotActionSimulate();
+    void slotActionStopSimulation();
 
     void slotCurrentProject(Velmora::IProject* project);
     void slotModifiedProject(Velmora::IProject* project);
@@ -115,6 +121,10 @@ private:
     void writeAppSettings();
     void updateRecentMenu();
     void openRecentProject(const QString& path);
+    void createSimulation();
+    // Editing on or off, and the simulation's own actions the other way round.
+    void setSimulating(bool simulating);
+    void showSimulationStatus(quint64 timeMs, quint64 cycles);
 
     Ui::MainWindow* ui = nullptr;
     QLocale m_locale;
@@ -136,6 +146,9 @@ private:
     UndoView* m_undoView = nullptr;
     PropertyTreeModel* m_propertyModel = nullptr;
     LibraryTreeModel* m_libraryModel = nullptr;
+    SimulationController* m_simulation = nullptr;
+    QActionGroup* m_speeds = nullptr;
+    QLabel* m_simulationStatus = nullptr;
 };
 
 } // namespace Velmora

@@ -409,6 +409,114 @@ Upload it anyway?</numerusform>
         <source>Cannot export the diagram to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>S&amp;imulation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulate</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Simulation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift+F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>×0.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>×1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>×10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>As Fast as Possible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulation I/O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulation paused: %1 s, cycle %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulating: %1 s, cycle %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot simulate the diagram: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulation started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simulation stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <comment>toolbar</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

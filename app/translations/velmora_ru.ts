@@ -308,7 +308,7 @@
     <message>
         <source>Check</source>
         <comment>toolbar</comment>
-        <translation>Проверить</translation>
+        <translation>Проверка</translation>
     </message>
     <message>
         <source>F7</source>
@@ -414,6 +414,114 @@ Upload it anyway?</source>
     <message>
         <source>Cannot export the diagram to %1: %2</source>
         <translation>Не удалось экспортировать схему в %1: %2</translation>
+    </message>
+    <message>
+        <source>S&amp;imulation</source>
+        <translation>С&amp;имуляция</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Simulate</source>
+        <translation>Симулировать</translation>
+    </message>
+    <message>
+        <source>Simulate</source>
+        <comment>toolbar</comment>
+        <translation>Симул.</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Stop Simulation</source>
+        <translation>Остановить симуляцию</translation>
+    </message>
+    <message>
+        <source>Shift+F5</source>
+        <translation>Shift+F5</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation>F6</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Шаг</translation>
+    </message>
+    <message>
+        <source>F8</source>
+        <translation>F8</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сброс</translation>
+    </message>
+    <message>
+        <source>×0.1</source>
+        <translation>×0,1</translation>
+    </message>
+    <message>
+        <source>×1</source>
+        <translation>×1</translation>
+    </message>
+    <message>
+        <source>×10</source>
+        <translation>×10</translation>
+    </message>
+    <message>
+        <source>As Fast as Possible</source>
+        <translation>Как можно быстрее</translation>
+    </message>
+    <message>
+        <source>Simulation I/O</source>
+        <translation>Входы и выходы симуляции</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Тренд</translation>
+    </message>
+    <message>
+        <source>Simulation paused: %1 s, cycle %2</source>
+        <translation>Симуляция на паузе: %1 с, цикл %2</translation>
+    </message>
+    <message>
+        <source>Simulating: %1 s, cycle %2</source>
+        <translation>Симуляция: %1 с, цикл %2</translation>
+    </message>
+    <message>
+        <source>Cannot simulate the diagram: %1</source>
+        <translation>Не удаётся симулировать схему: %1</translation>
+    </message>
+    <message>
+        <source>Simulation started.</source>
+        <translation>Симуляция запущена.</translation>
+    </message>
+    <message>
+        <source>Simulation stopped.</source>
+        <translation>Симуляция остановлена.</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <comment>toolbar</comment>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <comment>toolbar</comment>
+        <translation>Вырез</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <comment>toolbar</comment>
+        <translation>Вставка</translation>
     </message>
 </context>
 <context>

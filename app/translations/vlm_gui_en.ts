@@ -436,4 +436,77 @@ Do you want to continue?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>Velmora::SimulationController</name>
+    <message>
+        <source>Force Value…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove from Trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to Trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value of %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a value of this port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::SimulationIoPanel</name>
+    <message>
+        <source>Not simulating.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program uses no inputs, outputs, variables or registers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analog inputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variables and registers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::TrendChart</name>
+    <message>
+        <source>Simulated time (s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

@@ -437,4 +437,77 @@ Do you want to continue?</source>
         <translation>Модель устройства:</translation>
     </message>
 </context>
+<context>
+    <name>Velmora::SimulationController</name>
+    <message>
+        <source>Force Value…</source>
+        <translation>Задать значение…</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Отпустить</translation>
+    </message>
+    <message>
+        <source>Remove from Trend</source>
+        <translation>Убрать из тренда</translation>
+    </message>
+    <message>
+        <source>Add to Trend</source>
+        <translation>Добавить в тренд</translation>
+    </message>
+    <message>
+        <source>Force Value</source>
+        <translation>Задать значение</translation>
+    </message>
+    <message>
+        <source>Value of %1:</source>
+        <translation>Значение %1:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a value of this port.</source>
+        <translation>«%1» не является значением этого порта.</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::SimulationIoPanel</name>
+    <message>
+        <source>Not simulating.</source>
+        <translation>Симуляция не идёт.</translation>
+    </message>
+    <message>
+        <source>The program uses no inputs, outputs, variables or registers.</source>
+        <translation>Программа не использует ни входов, ни выходов, ни переменных, ни регистров.</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Входы</translation>
+    </message>
+    <message>
+        <source>Analog inputs</source>
+        <translation>Аналоговые входы</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Выходы</translation>
+    </message>
+    <message>
+        <source>Variables and registers</source>
+        <translation>Переменные и регистры</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+</context>
+<context>
+    <name>Velmora::TrendChart</name>
+    <message>
+        <source>Simulated time (s)</source>
+        <translation>Время симуляции (с)</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,7 @@
 #include "editor/fboutputportgraphics.h"
 
 #include "editor/fbabstractblockgraphics.h"
+#include "editor/livevaluegraphics.h"
 
 namespace Velmora {
 
@@ -22,6 +23,23 @@ void FBOutputPortGraphics::calcGeometry()
     m_textRect = QRectF(0.0, 0.0, text.width(), text.height());
     m_circleRect.moveLeft(text.width());
     m_size = QSizeF(text.width() + m_circleRect.width(), text.height());
+    if (m_liveValue)
+        m_liveValue->setAnchor(QPointF(m_circleRect.right(), m_circleRect.center().y()));
+}
+
+void FBOutputPortGraphics::setLiveValue(const QString& text, bool forced)
+{
+    if (!m_liveValue) {
+        m_liveValue = new LiveValueGraphics(this);
+        m_liveValue->setAnchor(QPointF(m_circleRect.right(), m_circleRect.center().y()));
+    }
+    m_liveValue->setValue(text, forced);
+}
+
+void FBOutputPortGraphics::clearLiveValue()
+{
+    delete m_liveValue;
+    m_liveValue = nullptr;
 }
 
 void FBOutputPortGraphics::setGeometry(const QRectF& rect)

@@ -547,7 +547,7 @@ void GraphicsScene::copy()
 
 void GraphicsScene::cut()
 {
-    if (m_moving)
+    if (m_moving || m_readOnly)
         return;
     copy();
     removeItems(nullptr);
@@ -555,7 +555,7 @@ void GraphicsScene::cut()
 
 void GraphicsScene::paste()
 {
-    if (m_moving)
+    if (m_moving || m_readOnly)
         return;
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (!mime || !mime->formats().contains(mimeSceneData))
@@ -695,7 +695,7 @@ bool GraphicsScene::readScene(QDataStream& stream, QString* error)
 
 void GraphicsScene::undo()
 {
-    if (m_moving)
+    if (m_moving || m_readOnly)
         return;
     discardConstruction();
     clearSelection();
@@ -704,7 +704,7 @@ void GraphicsScene::undo()
 
 void GraphicsScene::redo()
 {
-    if (m_moving)
+    if (m_moving || m_readOnly)
         return;
     discardConstruction();
     clearSelection();
@@ -965,7 +965,7 @@ void GraphicsScene::updateConnectionStates(const QVector<ConnectionPresenter*>& 
             added.append(connection);
         }
     }
-    ConnectionPresenter* edited = m_selectedConnections.size() == 1 && m_selectedFuncBlocks.isEmpty()
+    ConnectionPresenter* edited = !m_readOnly && m_selectedConnections.size() == 1 && m_selectedFuncBlocks.isEmpty()
         ? m_selectedConnections.first()
         : nullptr;
     if (m_editedConnection && m_editedConnection != edited)
@@ -1090,8 +1090,30 @@ FuncBlock* GraphicsScene::blockAtPoint(const QPointF& pos) const
 
 // ---- events ----
 
+void GraphicsScene::setReadOnly(bool readOnly)
+{
+    if (readOnly == m_readOnly)
+        return;
+    if (readOnly) {
+        discardConstruction();
+        clearFocus();
+        if (m_editedConnection)
+            m_editedConnection->setState(IConnectionModel::Normal);
+        m_editedConnection = nullptr;
+    }
+    m_readOnly = readOnly;
+    if (!readOnly) {
+        // The route of a connection selected meanwhile becomes editable again.
+        updateConnectionStates(m_selectedConnections.items());
+    }
+}
+
 void GraphicsScene::keyPressEvent(QKeyEvent* event)
 {
+    if (m_readOnly) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
     // Keys typed into a comment's text belong to the text.
     const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(focusItem());
     if (text && (text->textInteractionFlags() & Qt::TextEditable)) {
@@ -1118,6 +1140,10 @@ void GraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)
         return;
     }
     m_pressPos = event->buttonDownScenePos(Qt::LeftButton);
+    if (m_readOnly) {
+        QGraphicsScene::mousePressEvent(event);
+        return;
+    }
     mousePressConnectionHandler(event);
     if (event->isAccepted())
         return;
@@ -1147,6 +1173,9 @@ void GraphicsScene::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
 {
     if (event->buttons() & Qt::MiddleButton)
         return;
+    // Without it Qt would drag the pressed items along.
+    if (m_readOnly && event->buttons() != Qt::NoButton)
+        return;
     mouseMoveConnectionHandler(event);
     if (!event->isAccepted())
         moveFB(event);
@@ -1166,6 +1195,10 @@ void GraphicsScene::mouseMoveConnectionHandler(QGraphicsSceneMouseEvent* event)
 
 void GraphicsScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
+    if (m_readOnly) {
+        QGraphicsScene::mouseReleaseEvent(event);
+        return;
+    }
     mouseReleaseConnectionHandler(event);
     if (event->isAccepted())
         return;
@@ -1184,6 +1217,10 @@ void GraphicsScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
 {
     // Two quick clicks while a line is drawn are two route nodes, not a double click. The
     // second click of a double click on the port the line starts at is the same press on it.
+    if (m_readOnly) {
+        event->accept();
+        return;
+    }
     if (m_constructConnection) {
         if (event->button() == Qt::LeftButton && isConstructionStart(portAt(event->buttonDownScenePos(Qt::LeftButton))))
             event->accept();
@@ -1199,6 +1236,11 @@ void GraphicsScene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event)
 
 void GraphicsScene::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
+    if (m_readOnly) {
+        event->accept();
+        emit onReadOnlyContextMenu(event->scenePos(), event->screenPos());
+        return;
+    }
     if (m_constructConnection) {
         event->accept();
         return;
@@ -1210,7 +1252,7 @@ void GraphicsScene::dragEnterEvent(QGraphicsSceneDragDropEvent* event)
 {
     // A scene drag event's acceptProposedAction only sets the action; the view looks at the
     // accepted flag.
-    if (event->mimeData()->formats().contains(mimeModelId)) {
+    if (!m_readOnly && event->mimeData()->formats().contains(mimeModelId)) {
         event->acceptProposedAction();
         event->accept();
     } else {
@@ -1225,7 +1267,7 @@ void GraphicsScene::dragMoveEvent(QGraphicsSceneDragDropEvent* event)
 
 void GraphicsScene::dropEvent(QGraphicsSceneDragDropEvent* event)
 {
-    if (!event->mimeData()->formats().contains(mimeModelId)) {
+    if (m_readOnly || !event->mimeData()->formats().contains(mimeModelId)) {
         event->ignore();
         return;
     }

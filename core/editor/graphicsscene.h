@@ -66,6 +66,12 @@ public:
     ConnectionPresenter* constructedConnection() const { return m_constructConnection; }
     bool isMoving() const { return m_moving; }
 
+    // A read-only scene can be looked at and selected in, but not edited: no drag, drop, new
+    // line, deletion, text editing or route editing, and the item menus are not offered. A
+    // right click asks onReadOnlyContextMenu instead.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+
     QPointF getPasteOffset() const { return m_pasteOffset; }
     void setPasteOffset(const QPointF& offset) { m_pasteOffset = offset; }
 
@@ -115,6 +121,7 @@ public:
 
 signals:
     void onChangedData();
+    void onReadOnlyContextMenu(const QPointF& scenePos, const QPoint& screenPos);
 
 private slots:
     void slotRemoveItems();
@@ -190,6 +197,7 @@ private:
     QUndoStack* m_undoStack = nullptr;
     ConnectionPresenter* m_constructConnection = nullptr;
     bool m_moving = false;
+    bool m_readOnly = false;
     // The blocks a drag moves: the selection, and the pressed block when it is not part of it.
     QVector<FuncBlock*> m_movingBlocks;
     QPointF m_moveStartPos;

@@ -141,4 +141,12 @@ void IConnectionView::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
     m_menu->exec(event->screenPos());
 }
 
+void IConnectionView::setLiveState(LiveState state)
+{
+    if (state == m_liveState)
+        return;
+    m_liveState = state;
+    update();
+}
+
 } // namespace Velmora

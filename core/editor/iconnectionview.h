@@ -29,6 +29,11 @@ public:
     QAction* removeAction() const { return m_removeAction; }
 
     int state() const { return m_state; }
+
+    // While simulating, a line from a boolean output shows its value.
+    enum LiveState { NotLive, LiveFalse, LiveTrue };
+    LiveState liveState() const { return m_liveState; }
+    void setLiveState(LiveState state);
     bool isHovered() const { return m_hovered; }
     QPointF emitterPoint() const { return m_emitterPoint; }
     QPointF receiverPoint() const { return m_receiverPoint; }
@@ -57,6 +62,7 @@ protected:
     QPointF m_emitterPoint;
     QPointF m_receiverPoint;
     int m_state = -1;
+    LiveState m_liveState = NotLive;
     bool m_hovered = false;
     ConnectionPresenter* m_presenter = nullptr;
     QPointer<QMenu> m_menu;

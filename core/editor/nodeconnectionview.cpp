@@ -168,10 +168,13 @@ void NodeConnectionView::updatePath()
 void NodeConnectionView::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleConnection& colours = StyleCollection::instance().paintStyle().connection();
+    const bool live = m_liveState == LiveTrue;
+    const QColor trueColor = colours.lineTrueColor.isValid() ? colours.lineTrueColor : QColor(Qt::red);
     const QColor& line = m_hovered ? colours.lineHoverColor
         : isSelected()             ? colours.lineSelectColor
+        : live                     ? trueColor
                                    : colours.lineColor;
-    painter->setPen(QPen(line, kPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->setPen(QPen(line, live ? 2.0 * kPenWidth : kPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::NoBrush);
     const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
     const bool fine = FBGraphicsItem::isFineDetail(painter);

@@ -13,6 +13,7 @@ bool StyleConnection::read(const QDomElement& styleElement)
     nodeColor = readColor(connection, QStringLiteral("node_color"));
     nodeSelectColor = readColor(connection, QStringLiteral("node_select_color"));
     nodeHoverColor = readColor(connection, QStringLiteral("node_hover_color"));
+    lineTrueColor = readColor(connection, QStringLiteral("line_true_color"));
     return true;
 }
 

@@ -19,6 +19,8 @@ public:
     QColor nodeColor;
     QColor nodeSelectColor;
     QColor nodeHoverColor;
+    // A line from a boolean output that is true, while simulating.
+    QColor lineTrueColor;
 };
 
 } // namespace Velmora

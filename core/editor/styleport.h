@@ -15,6 +15,9 @@ public:
 
     QColor borderColor;
     QColor textColor;
+    // The live value beside an output while simulating, and the frame of a forced one.
+    QColor valueColor;
+    QColor forcedColor;
 };
 
 } // namespace Velmora

@@ -281,6 +281,13 @@ quint32 RuntimeEngine::outputValue(int slot) const
     return slot >= 0 && slot < m_outputSlots ? m_slots[std::size_t(slot)] : 0;
 }
 
+quint32 RuntimeEngine::inputValue(int index, int input) const
+{
+    if (index < 0 || index >= blockCount() || input < 0 || input >= m_blocks[std::size_t(index)].inCount)
+        return 0;
+    return m_slots[std::size_t(m_blocks[std::size_t(index)].in[input])];
+}
+
 quint32 RuntimeEngine::constantValue(int index) const
 {
     return index >= 0 && index < m_constants ? m_constantValues[std::size_t(index)] : 0;

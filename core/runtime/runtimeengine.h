@@ -73,6 +73,8 @@ public:
     int constantCount() const { return m_constants; }
     // The bits an output slot holds; 0 outside.
     quint32 outputValue(int slot) const;
+    // What input `input` of the block at `index` (in call order) reads now; 0 outside.
+    quint32 inputValue(int index, int input) const;
     quint32 constantValue(int index) const;
 
     // Keeps an output slot at a value after every write, until released. False outside.

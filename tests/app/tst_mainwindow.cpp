@@ -231,6 +231,11 @@ void tst_MainWindow::menus_data()
                           << QStringList { "actionUndo", "actionRedo", "|", "actionCut", "actionCopy", "actionPaste", "|", "actionSelectAll" };
     QTest::newRow("build") << "menuBuild"
                            << "&Build" << QStringList { "actionCheck" };
+    QTest::newRow("simulation") << "menuSimulation"
+                                << "S&imulation"
+                                << QStringList { "actionSimulate",        "actionStopSimulation", "|",
+                                                 "actionPauseSimulation", "actionStepSimulation", "actionResetSimulation",
+                                                 "|",                     "menuSimulationSpeed" };
     QTest::newRow("device") << "menuDevice"
                             << "&Device"
                             << QStringList { "actionConnect", "actionDisconnect",     "|",
@@ -253,7 +258,7 @@ void tst_MainWindow::menus()
     QStringList order;
     for (const QAction* action : window.menuBar()->actions())
         order << action->menu()->objectName();
-    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuBuild", "menuDevice", "menuUtilities", "menu_Help" }));
+    QCOMPARE(order, QStringList({ "menu_File", "menuEdit", "menuBuild", "menuSimulation", "menuDevice", "menuUtilities", "menu_Help" }));
 
     auto* found = window.findChild<QMenu*>(menu);
     QVERIFY(found);
@@ -271,7 +276,7 @@ void tst_MainWindow::toolbarEntries()
              QStringList(
                  { "actionNew",       "actionOpen",          "actionSave", "actionClose",  "|",          "actionCut",
                    "actionCopy",      "actionPaste",         "|",          "actionUndo",   "actionRedo", "|",
-                   "actionConnect",   "actionDisconnect",    "|",          "actionCheck",  "actionUpload", "actionRun",  "actionStop",
+                   "actionConnect",   "actionDisconnect",    "|",          "actionCheck",  "actionSimulate", "actionUpload", "actionRun",  "actionStop",
                    "actionSaveFlash", "actionDeviceSettings" }));
 
     // Every button is also in a menu, and the whole bar fits a 1,280-pixel screen in each language.

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QPushButton>
 #include <QTimer>
 
@@ -55,6 +57,32 @@ inline std::function<void(QWidget*)> chooseFile(const QString& path)
             static_cast<QDialog*>(files)->accept(); // the dialog's own accept checks the choice
         }
     };
+}
+
+// Chooses the entry with that text in the popup menu that opens next, as a user would.
+inline void chooseMenuEntry(const QString& text, qint64 deadline = 0)
+{
+    if (deadline == 0)
+        deadline = QDateTime::currentMSecsSinceEpoch() + 10000;
+    QTimer::singleShot(0, [text, deadline] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            if (QDateTime::currentMSecsSinceEpoch() > deadline)
+                qWarning("chooseMenuEntry: no menu opened");
+            else
+                chooseMenuEntry(text, deadline); // not shown yet
+            return;
+        }
+        for (QAction* entry : menu->actions()) {
+            if (entry->text() == text && entry->isEnabled()) {
+                menu->setActiveAction(entry);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        qWarning("chooseMenuEntry: no enabled entry %s", qPrintable(text));
+        menu->close();
+    });
 }
 
 } // namespace Velmora
