@@ -838,17 +838,21 @@ void MainWindow::createSimulation()
             m_simulation->stop();
     });
 
-    const auto addDock = [this](const QString& title, const QString& name, QWidget* content) {
+    // The panel takes the place of the properties, which wait meanwhile; the chart wants the
+    // width of the console's place.
+    const auto addDock = [this](const QString& title, const QString& name, QWidget* content, QDockWidget* beside) {
         auto* dock = new QDockWidget(title, this);
         dock->setObjectName(name);
         dock->setWidget(content);
-        addDockWidget(Qt::RightDockWidgetArea, dock);
+        addDockWidget(dockWidgetArea(beside), dock);
+        tabifyDockWidget(beside, dock);
         dock->hide();
         return dock;
     };
     addDock(QCoreApplication::translate("MainWindow", "Simulation I/O"), QStringLiteral("dockSimulationIo"),
-            new SimulationIoPanel(m_simulation));
-    addDock(QCoreApplication::translate("MainWindow", "Trend"), QStringLiteral("dockTrend"), new TrendChart(m_simulation));
+            new SimulationIoPanel(m_simulation), ui->dockRight);
+    addDock(QCoreApplication::translate("MainWindow", "Trend"), QStringLiteral("dockTrend"), new TrendChart(m_simulation),
+            ui->dockConsole);
 
     m_speeds = new QActionGroup(this);
     const QList<QPair<QAction*, double>> speeds { { ui->actionSpeedTenth, 0.1 },
@@ -899,11 +903,14 @@ void MainWindow::setSimulating(bool simulating)
         const bool blocked = ui->actionPauseSimulation->blockSignals(true);
         ui->actionPauseSimulation->setChecked(false);
         ui->actionPauseSimulation->blockSignals(blocked);
-        return;
     }
+    // The panels of a simulation show only while there is one.
     for (const char* name : { "dockSimulationIo", "dockTrend" }) {
-        if (auto* dock = findChild<QDockWidget*>(QLatin1String(name)))
-            dock->show();
+        if (auto* dock = findChild<QDockWidget*>(QLatin1String(name))) {
+            dock->setVisible(simulating);
+            if (simulating)
+                dock->raise();
+        }
     }
 }
 

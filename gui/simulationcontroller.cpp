@@ -208,8 +208,7 @@ void SimulationController::refresh()
             line.view->setLiveState(IConnectionView::LiveState(state));
         }
     }
-    if (!m_trend.isEmpty())
-        emit trendSamples(m_runner.takeChanges(), time);
+    emit trendSamples(m_trend.isEmpty() ? QVector<QVector<SimulationRunner::Change>>() : m_runner.takeChanges(), time);
     emit refreshed(time, cycles);
 }
 

@@ -24,7 +24,10 @@ TrendChart::TrendChart(SimulationController* controller, QWidget* parent)
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_timeAxis = new QValueAxis(m_chart);
     m_timeAxis->setTitleText(tr("Simulated time (s)"));
-    m_timeAxis->setLabelFormat(QStringLiteral("%.1f"));
+    m_timeAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_timeAxis->setTickType(QValueAxis::TicksDynamic);
+    m_timeAxis->setTickAnchor(0.0);
+    m_timeAxis->setTickInterval(1.0);
     m_valueAxis = new QValueAxis(m_chart);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
@@ -104,7 +107,9 @@ void TrendChart::redraw(quint64 timeMs)
     const double start = std::max(0.0, now - double(windowMs) / 1000.0);
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
+    bool booleans = true;
     for (Line& line : m_lines) {
+        booleans = booleans && line.boolean;
         QVector<QPointF> shown = line.points;
         if (!shown.isEmpty() && shown.constLast().x() < now)
             shown.append(QPointF(now, shown.constLast().y()));
@@ -120,6 +125,11 @@ void TrendChart::redraw(quint64 timeMs)
     }
     const double margin = high > low ? (high - low) * 0.1 : 0.5;
     m_valueAxis->setRange(low - margin, high + margin);
+    // Booleans read as 0 and 1; numbers get the axis's own ticks.
+    m_valueAxis->setTickType(booleans ? QValueAxis::TicksDynamic : QValueAxis::TicksFixed);
+    m_valueAxis->setTickAnchor(0.0);
+    m_valueAxis->setTickInterval(1.0);
+    m_valueAxis->setLabelFormat(booleans ? QStringLiteral("%.0f") : QStringLiteral("%g"));
     m_timeAxis->setRange(start, std::max(start + double(windowMs) / 1000.0, now));
 }
 

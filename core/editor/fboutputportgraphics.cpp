@@ -24,14 +24,20 @@ void FBOutputPortGraphics::calcGeometry()
     m_circleRect.moveLeft(text.width());
     m_size = QSizeF(text.width() + m_circleRect.width(), text.height());
     if (m_liveValue)
-        m_liveValue->setAnchor(QPointF(m_circleRect.right(), m_circleRect.center().y()));
+        m_liveValue->setAnchor(liveValueAnchor());
+}
+
+QPointF FBOutputPortGraphics::liveValueAnchor() const
+{
+    // Above the line that leaves the port, so that the line does not cross the text.
+    return QPointF(m_circleRect.right(), m_circleRect.top());
 }
 
 void FBOutputPortGraphics::setLiveValue(const QString& text, bool forced)
 {
     if (!m_liveValue) {
         m_liveValue = new LiveValueGraphics(this);
-        m_liveValue->setAnchor(QPointF(m_circleRect.right(), m_circleRect.center().y()));
+        m_liveValue->setAnchor(liveValueAnchor());
     }
     m_liveValue->setValue(text, forced);
 }

@@ -27,6 +27,8 @@ protected:
     void makeLabel() override;
 
 private:
+    QPointF liveValueAnchor() const;
+
     LiveValueGraphics* m_liveValue = nullptr;
 };
 

@@ -33,7 +33,7 @@ void LiveValueGraphics::setValue(const QString& text, bool forced)
         return;
     if (text != m_text) {
         const QSizeF size = QFontMetricsF(m_font).size(Qt::TextSingleLine, text);
-        const QRectF rect(0.0, -size.height() / 2.0 - kPadding, size.width() + 2.0 * kPadding,
+        const QRectF rect(0.0, -size.height() - 2.0 * kPadding, size.width() + 2.0 * kPadding,
                           size.height() + 2.0 * kPadding);
         if (rect != m_rect) {
             prepareGeometryChange();

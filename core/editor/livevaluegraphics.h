@@ -22,7 +22,7 @@ public:
     bool isForced() const { return m_forced; }
     // Repaints only when the text or the frame changes.
     void setValue(const QString& text, bool forced);
-    // Places the left middle of the text at `point` of the parent.
+    // Places the bottom left corner of the text at `point` of the parent.
     void setAnchor(const QPointF& point);
 
     QRectF boundingRect() const override { return m_rect.adjusted(-1.0, -1.0, 1.0, 1.0); }
