@@ -86,6 +86,7 @@ class tst_Simulation : public QObject
     Q_OBJECT
 private slots:
     void timerDiagramInTheWindow();
+    void closingTheProjectStops();
     void formatValue_data();
     void formatValue();
 };
@@ -203,6 +204,25 @@ void tst_Simulation::timerDiagramInTheWindow()
     QVERIFY(!window.findChild<QLabel*>("simulationStatus")->isVisible());
     QVERIFY(!project->isModified());
     QCOMPARE(scene->undoStack()->index(), undoIndex);
+}
+
+// Closing the simulated project ends the simulation before its scene goes.
+void tst_Simulation::closingTheProjectStops()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
+    project->setFilePath(QStringLiteral("timer"), dir.path());
+    QVERIFY(makeTimerProject(*project, 100));
+    window.projectManager()->newProject(project);
+    QVERIFY(project->save(QString()));
+    action(window, "actionSimulate")->trigger();
+    QVERIFY(window.simulation()->isActive());
+    QVERIFY(!window.findChild<QDockWidget*>("dockLeft")->findChild<QTreeView*>()->dragEnabled());
+    action(window, "actionClose")->trigger();
+    QVERIFY(!window.simulation()->isActive());
+    QVERIFY(window.projectManager()->getProjects().isEmpty());
+    QVERIFY(!action(window, "actionSimulate")->isEnabled());
 }
 
 void tst_Simulation::formatValue_data()
