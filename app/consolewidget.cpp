@@ -21,7 +21,8 @@ ConsoleWidget::~ConsoleWidget()
 
 void ConsoleWidget::slotPrintMessage(const QString& message)
 {
-    slotPrintMessageExt(message, true, Qt::black);
+    // The program's messages carry file names and names read from files: text, not markup.
+    slotPrintMessageExt(message.toHtmlEscaped(), true, Qt::black);
 }
 
 void ConsoleWidget::slotPrintMessageExt(const QString& message, bool endl, Qt::GlobalColor globalColor)

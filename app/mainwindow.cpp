@@ -133,6 +133,7 @@ void MainWindow::setApplicationIdentity()
 
 MainWindow::~MainWindow()
 {
+    stopVisibilityTrackers();
     // The simulation leaves the scene it shows values on before the scene goes.
     delete m_simulation;
     // The manager's projects own the scenes the tabs show: the tabs go first.
@@ -364,12 +365,22 @@ void MainWindow::connectVisibilityTrackers()
             settings.sync();
         };
     };
-    connect(ui->mainToolBar, &QToolBar::visibilityChanged, this, track(ui->mainToolBar, QStringLiteral("toolbar")));
-    connect(ui->dockLeft, &QDockWidget::visibilityChanged, this, track(ui->dockLeft, QStringLiteral("library")));
-    connect(ui->dockRight, &QDockWidget::visibilityChanged, this, track(ui->dockRight, QStringLiteral("properties")));
-    connect(ui->dockConsole, &QDockWidget::visibilityChanged, this, track(ui->dockConsole, QStringLiteral("console")));
-    connect(ui->dockRightBottom, &QDockWidget::visibilityChanged, this,
-            track(ui->dockRightBottom, QStringLiteral("undo_stack")));
+    m_visibilityTrackers = {
+        connect(ui->mainToolBar, &QToolBar::visibilityChanged, this, track(ui->mainToolBar, QStringLiteral("toolbar"))),
+        connect(ui->dockLeft, &QDockWidget::visibilityChanged, this, track(ui->dockLeft, QStringLiteral("library"))),
+        connect(ui->dockRight, &QDockWidget::visibilityChanged, this, track(ui->dockRight, QStringLiteral("properties"))),
+        connect(ui->dockConsole, &QDockWidget::visibilityChanged, this, track(ui->dockConsole, QStringLiteral("console"))),
+        connect(ui->dockRightBottom, &QDockWidget::visibilityChanged, this,
+                track(ui->dockRightBottom, QStringLiteral("undo_stack"))),
+    };
+}
+
+void MainWindow::stopVisibilityTrackers()
+{
+    // A closing window hides its panels; that is no choice of the user's.
+    for (const QMetaObject::Connection& tracker : qAsConst(m_visibilityTrackers))
+        disconnect(tracker);
+    m_visibilityTrackers.clear();
 }
 
 void MainWindow::updateWindowTitle(IProject* project)
@@ -824,6 +835,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     writeAppSettings();
+    stopVisibilityTrackers();
     event->accept();
 }
 

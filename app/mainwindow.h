@@ -118,6 +118,7 @@ private:
     void showProblem(QTreeWidgetItem* item);
     void updateWindowTitle(IProject* project);
     void connectVisibilityTrackers();
+    void stopVisibilityTrackers();
     void writeAppSettings();
     void updateRecentMenu();
     void openRecentProject(const QString& path);
@@ -147,6 +148,7 @@ private:
     PropertyTreeModel* m_propertyModel = nullptr;
     LibraryTreeModel* m_libraryModel = nullptr;
     SimulationController* m_simulation = nullptr;
+    QList<QMetaObject::Connection> m_visibilityTrackers;
     QActionGroup* m_speeds = nullptr;
     QLabel* m_simulationStatus = nullptr;
 };

@@ -37,13 +37,15 @@ void tst_ConsoleWidget::linesAreStampedAndBlack()
     ConsoleWidget console;
     console.slotPrintMessage(QStringLiteral("first"));
     console.slotPrintMessage(QStringLiteral("second"));
+    console.slotPrintMessage(QStringLiteral("Cannot read file /tmp/a<b>c&amp;.vlm"));
     const QStringList lines = textField(console)->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines.at(2).endsWith(QLatin1String("] Cannot read file /tmp/a<b>c&amp;.vlm")));
     const QRegularExpression stamped(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\] (first|second)$"));
     QVERIFY2(stamped.match(lines.at(0)).hasMatch(), qPrintable(lines.at(0)));
     QVERIFY2(stamped.match(lines.at(1)).hasMatch(), qPrintable(lines.at(1)));
     QVERIFY(lines.at(1).endsWith(QLatin1String("second")));
-    QCOMPARE(lines.at(2), QString());
+    QCOMPARE(lines.at(3), QString());
 
     QTextCursor cursor(textField(console)->document());
     cursor.movePosition(QTextCursor::NextCharacter);

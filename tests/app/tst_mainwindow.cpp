@@ -475,6 +475,13 @@ void tst_MainWindow::hidingDockIsStored()
     auto settings = appSettings();
     QCOMPARE(settings->value(key), QVariant(false));
     QVERIFY(settings->value("view/library").toBool());
+
+    // Closing the window hides every panel, and changes none of the choices.
+    QVERIFY(window.close());
+    settings->sync();
+    QCOMPARE(settings->value(key), QVariant(false));
+    QVERIFY(settings->value("view/library").toBool());
+    QVERIFY(settings->value("view/console").toBool() || key == QLatin1String("view/console"));
 }
 
 void tst_MainWindow::viewSettingsApply()
