@@ -203,8 +203,14 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
         return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware download canceled"));
 
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Preparing the place to download the firmware"));
-    if (!m_client->eraseFW())
+    if (!m_client->eraseFW()) {
+        // Part of the firmware may be gone: a backup now would overwrite the good one.
+        if (m_withoutFirmware.isEmpty()) {
+            m_withoutFirmware = moduleAddress();
+            m_partlyErased = true;
+        }
         return fail(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Error preparing the place to download the firmware"));
+    }
 
     m_ui->m_progressBar->setValue(0); // a retry starts from nothing, not where the last try stopped
     m_ui->m_progressBar->setVisible(true);
@@ -218,6 +224,7 @@ bool FirmwareWizardFilePage::slotIsDownloaded()
 
     m_client->eraseBackupFW();
     m_withoutFirmware.clear();
+    m_partlyErased = false;
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Firmware has been downloaded successefully"));
     m_ui->m_pushButtonBrowse->setEnabled(false);
     setWizardOption(QWizard::NoCancelButtonOnLastPage);
@@ -230,9 +237,14 @@ bool FirmwareWizardFilePage::backUp()
 {
     if (m_withoutFirmware == moduleAddress()) {
         // A backup now would copy the erased firmware over the good one kept from before.
-        report(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
-                                 "Backup skipped: the module has had no firmware since the old one could not be "
-                                 "restored; the earlier backup is kept."));
+        if (m_partlyErased)
+            report(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
+                                     "Backup skipped: the firmware may be partly erased since the last attempt; the "
+                                     "earlier backup is kept."));
+        else
+            report(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
+                                     "Backup skipped: the module has had no firmware since the old one could not be "
+                                     "restored; the earlier backup is kept."));
         return true;
     }
     setStatus(QT_TRANSLATE_NOOP("FirmwareWizardFilePage", "Creating backup..."));
@@ -251,11 +263,13 @@ bool FirmwareWizardFilePage::restoreAndFail(const char* text)
     m_client->eraseFW();
     if (m_client->restoreFW()) {
         m_withoutFirmware.clear();
+        m_partlyErased = false;
         return fail(text);
     }
     // The module is erased and stays so until a download succeeds. The user has to know, and
     // may have to reconnect first: the way back to the connection page opens.
     m_withoutFirmware = moduleAddress();
+    m_partlyErased = false;
     const QString advice = translated(QT_TRANSLATE_NOOP("FirmwareWizardFilePage",
                                                         "The old firmware could not be restored: the module is left "
                                                         "without firmware. Reconnect to the module and download the "

@@ -66,9 +66,13 @@ private:
     IFirmwareClient* m_client = nullptr;
     bool m_downloaded = false;
     bool m_busy = false;
-    // The module (host:port) left erased by a failed restore: its backup slot still holds the
-    // good firmware, which the next backup would overwrite.
+    // The module (host:port) left erased by a failed restore, or perhaps half erased by a failed
+    // erase: its backup slot still holds the good firmware, which the next backup would
+    // overwrite.
     QString m_withoutFirmware;
+    // The module's firmware was not wiped by a failed restore but may be half erased by an
+    // erase that failed.
+    bool m_partlyErased = false;
 };
 
 } // namespace Velmora

@@ -316,6 +316,10 @@ Do you want to continue?</source>
         <source>The old firmware could not be restored: the module is left without firmware. Reconnect to the module and download the firmware again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Backup skipped: the firmware may be partly erased since the last attempt; the earlier backup is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FirmwareWizardNetworkPage</name>

@@ -317,6 +317,10 @@ Do you want to continue?</source>
         <source>The old firmware could not be restored: the module is left without firmware. Reconnect to the module and download the firmware again.</source>
         <translation>Прежнюю прошивку восстановить не удалось: модуль остался без прошивки. Подключитесь к модулю заново и загрузите прошивку ещё раз.</translation>
     </message>
+    <message>
+        <source>Backup skipped: the firmware may be partly erased since the last attempt; the earlier backup is kept.</source>
+        <translation>Резервная копия не создана: после прошлой попытки прошивка может быть частично стёрта; сохранена прежняя копия.</translation>
+    </message>
 </context>
 <context>
     <name>FirmwareWizardNetworkPage</name>

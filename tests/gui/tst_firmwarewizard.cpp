@@ -67,6 +67,7 @@ private slots:
     void retryProgressFromZero();
     void failedRestore_data();
     void failedRestore();
+    void failedEraseKeepsBackup();
     void connectFailureShowsReason();
 
 private:
@@ -595,6 +596,26 @@ void tst_FirmwareWizard::failedRestore()
     QCOMPARE(field<QLabel>("m_labelTextWarning")->text(), QStringLiteral("Firmware has been downloaded successefully"));
     QCOMPARE(receivedLetters(*m_loader), QByteArray("djeeelk"));
     QCOMPARE(console, (QList<QList<QVariant>> { { skipped } }));
+    QCOMPARE(m_loader->firmware().installedImage(), file);
+}
+
+// An erase that failed may have taken part of the firmware: the next download keeps the
+// backup made before it.
+void tst_FirmwareWizard::failedEraseKeepsBackup()
+{
+    const QByteArray factoryImage = m_loader->firmware().installedImage();
+    goToFilePage();
+    const QByteArray file = firmwareFile(1000);
+    chooseFirmware(file);
+    m_loader->addFault(simFault('j', 1, Fault::OtherReply, 'k'));
+    download();
+    QCOMPARE(m_loader->firmware().backupImage(), factoryImage);
+    m_loader->clearRequests();
+    QSignalSpy console(&Console::instance(), &Console::onPrintMessage);
+    download();
+    QCOMPARE(receivedLetters(*m_loader), QByteArray("djeeelk"));
+    QCOMPARE(console, (QList<QList<QVariant>> { { QStringLiteral("Backup skipped: the firmware may be partly erased since "
+                                                                 "the last attempt; the earlier backup is kept.") } }));
     QCOMPARE(m_loader->firmware().installedImage(), file);
 }
 
