@@ -70,9 +70,7 @@ void FBTitleGraphics::setGeometry(const QRectF& rect)
 void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleBlockTitle& style = StyleCollection::instance().paintStyle().blockTitle();
-    painter->setPen(style.borderColor);
-    painter->setBrush(style.backgroundColor);
-    painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
+    drawPlate(painter, boundingRect(), QPen(style.borderColor), style.backgroundColor);
     if (!isFineDetail(painter))
         return;
     painter->setFont(m_font);

@@ -169,6 +169,7 @@ void GraphicsScene::attachFuncBlock(FuncBlock* block)
     // Bound to the block: QObject::sender() walks every sender of the scene, thousands of
     // them in a large diagram, and this signal comes with every change of a block.
     connect(block, &FuncBlock::onNeedConnectionUpdate, this, [this, block] { updateConnections(block); });
+    m_orderChangedFrom = std::min(m_orderChangedFrom, int(m_funcBlocks.size()));
     m_funcBlocks.append(block);
     m_funcBlocksById.insert(idOf(block), block);
 }
@@ -179,7 +180,11 @@ void GraphicsScene::detachFuncBlock(FuncBlock* block)
     disconnect(block, &FuncBlock::onChangedData, this, &GraphicsScene::slotChangedData);
     disconnect(block, &FuncBlock::onNeedConnectionUpdate, this, nullptr);
     forgetSelection(block);
-    m_funcBlocks.removeOne(block);
+    const int index = m_funcBlocks.indexOf(block);
+    if (index >= 0) {
+        m_funcBlocks.remove(index);
+        m_orderChangedFrom = std::min(m_orderChangedFrom, index);
+    }
     if (m_funcBlocksById.value(idOf(block)) == block)
         m_funcBlocksById.remove(idOf(block));
     if (block->graphics() && block->graphics()->scene() == this)
@@ -713,10 +718,20 @@ void GraphicsScene::redo()
 
 void GraphicsScene::updateBlockOrder()
 {
-    sortBlocksByPosition();
+    // The blocks before the first place that changed keep their numbers; the count goes on
+    // from the last of them.
+    const int from = std::min(m_orderChangedFrom, sortBlocksByPosition());
+    m_orderChangedFrom = std::numeric_limits<int>::max();
     const FuncBlock* firstSelected = m_selectedFuncBlocks.value(0, nullptr);
     int counter = 0;
-    for (FuncBlock* block : qAsConst(m_funcBlocks)) {
+    for (int i = std::min(from, int(m_funcBlocks.size())) - 1; i >= 0; --i) {
+        if (const auto* model = qobject_cast<const FBBaseModel*>(m_funcBlocks.at(i)->model())) {
+            counter = model->callOrder() + 1;
+            break;
+        }
+    }
+    for (int i = std::min(from, int(m_funcBlocks.size())); i < m_funcBlocks.size(); ++i) {
+        FuncBlock* block = m_funcBlocks.at(i);
         auto* model = qobject_cast<FBBaseModel*>(block->model());
         if (!model)
             continue;
@@ -738,8 +753,8 @@ void GraphicsScene::updateBlockOrder()
 // Top to bottom, then left to right, and stable, so that one diagram always builds into the
 // same image. After an edit most blocks are still in order: the ones out of it are sorted
 // alone and merged back, ties going by their place before, which is what a stable sort of
-// the whole gives.
-void GraphicsScene::sortBlocksByPosition()
+// the whole gives. Returns the first place whose block changed; the size when none did.
+int GraphicsScene::sortBlocksByPosition()
 {
     struct Place
     {
@@ -764,12 +779,17 @@ void GraphicsScene::sortBlocksByPosition()
             outOfOrder.append(place);
     }
     if (outOfOrder.isEmpty())
-        return;
+        return int(m_funcBlocks.size());
     std::sort(outOfOrder.begin(), outOfOrder.end(), before);
     QVector<Place> merged(m_funcBlocks.size());
     std::merge(inOrder.cbegin(), inOrder.cend(), outOfOrder.cbegin(), outOfOrder.cend(), merged.begin(), before);
-    for (int i = 0; i < merged.size(); ++i)
+    int first = int(merged.size());
+    for (int i = 0; i < merged.size(); ++i) {
+        if (first == merged.size() && m_funcBlocks.at(i) != merged.at(i).block)
+            first = i;
         m_funcBlocks[i] = merged.at(i).block;
+    }
+    return first;
 }
 
 // ---- moving ----

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QVector>
 
+#include <limits>
+
 class QUndoStack;
 
 namespace Velmora {
@@ -179,7 +181,7 @@ private:
     bool isOutputUsed(const ConnectionPresenter* except, const QString& blockId, int index) const;
     void setMovableConnections(const QVector<FuncBlock*>& blocks);
     void finishEdit(bool reorder);
-    void sortBlocksByPosition();
+    int sortBlocksByPosition();
     void discardConstruction();
     // Whether the port is the one the line being drawn starts at.
     bool isConstructionStart(const FBPortGraphics* port) const;
@@ -215,6 +217,8 @@ private:
     QPointF m_pressPos;
     QPointF m_pasteOffset;
     QVector<FuncBlock*> m_funcBlocks;
+    // The first place in m_funcBlocks where a block came or went since the last numbering.
+    int m_orderChangedFrom = std::numeric_limits<int>::max();
     OrderedSet<FuncBlock*> m_selectedFuncBlocks;
     QHash<QString, FuncBlock*> m_funcBlocksById;
     // Ascending in scene order.
