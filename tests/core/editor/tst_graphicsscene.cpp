@@ -220,6 +220,7 @@ private slots:
     void callOrderAfterAdd_data();
     void callOrderAfterAdd();
     void callOrderWidthChange();
+    void callOrderFollowsEveryEdit();
     void textsAtLevelOfDetail_data();
     void textsAtLevelOfDetail();
 };
@@ -1266,6 +1267,41 @@ void tst_GraphicsScene::callOrderAfterAdd()
     for (const FuncBlock* block : grid) {
         const auto* graphics = qobject_cast<const FBBaseGraphics*>(block->graphics());
         QCOMPARE(graphics->callOrderItem()->text(), QString::number(grid.indexOf(const_cast<FuncBlock*>(block))));
+    }
+}
+
+// Blocks and constants added, removed and moved at random: after each edit the numbers are
+// those a count over every block in place order gives, whichever place the edit began at.
+void tst_GraphicsScene::callOrderFollowsEveryEdit()
+{
+    GraphicsScene scene;
+    QRandomGenerator random(1234);
+    const auto somewhere = [&random] { return QPointF(random.bounded(2000) * 0.5, random.bounded(40) * 100.0); };
+    for (int edit = 0; edit < 300; ++edit) {
+        QVector<FuncBlock*> blocks = scene.getFuncBlocks();
+        const int kind = blocks.size() < 5 ? 0 : random.bounded(3);
+        if (kind == 0) {
+            QVERIFY(placeBlock(scene, random.bounded(3) ? QStringLiteral("OR") : QStringLiteral("Constant"), somewhere()));
+        } else if (kind == 1) {
+            FuncBlock* gone = blocks.at(random.bounded(blocks.size()));
+            scene.removeFuncBlock(gone); // without undo, the block is the caller's
+            delete gone;
+        } else {
+            blocks.at(random.bounded(blocks.size()))->graphics()->setPos(somewhere());
+            scene.updateBlockOrder();
+        }
+        blocks = scene.getFuncBlocks();
+        QVector<FuncBlock*> placed = blocks;
+        std::stable_sort(placed.begin(), placed.end(), [](const FuncBlock* a, const FuncBlock* b) {
+            const QPointF p = a->graphics()->pos();
+            const QPointF q = b->graphics()->pos();
+            return p.y() < q.y() || (p.y() == q.y() && p.x() < q.x());
+        });
+        QVector<int> expected;
+        int counter = 0;
+        for (FuncBlock* block : placed)
+            expected << (qobject_cast<FBBaseModel*>(block->model()) ? counter++ : -9);
+        QCOMPARE(callOrders(placed), expected);
     }
 }
 
