@@ -18,11 +18,23 @@ QColor orDefault(const QColor& color, Qt::GlobalColor fallback)
     return color.isValid() ? color : QColor(fallback);
 }
 
+// Every value is written in the same font: its metrics are made once, not at each change.
+const QFont& valueFont()
+{
+    static const QFont font(QStringLiteral("Arial"), 9);
+    return font;
+}
+
+const QFontMetricsF& valueMetrics()
+{
+    static const QFontMetricsF metrics(valueFont());
+    return metrics;
+}
+
 } // namespace
 
 LiveValueGraphics::LiveValueGraphics(QGraphicsItem* parent)
     : QGraphicsItem(parent)
-    , m_font(QStringLiteral("Arial"), 9)
 {
     setAcceptedMouseButtons(Qt::NoButton);
 }
@@ -32,9 +44,9 @@ void LiveValueGraphics::setValue(const QString& text, bool forced)
     if (text == m_text && forced == m_forced)
         return;
     if (text != m_text) {
-        const QSizeF size = QFontMetricsF(m_font).size(Qt::TextSingleLine, text);
-        const QRectF rect(0.0, -size.height() - 2.0 * kPadding, size.width() + 2.0 * kPadding,
-                          size.height() + 2.0 * kPadding);
+        const qreal width = valueMetrics().horizontalAdvance(text);
+        const qreal height = valueMetrics().height();
+        const QRectF rect(0.0, -height - 2.0 * kPadding, width + 2.0 * kPadding, height + 2.0 * kPadding);
         if (rect != m_rect) {
             prepareGeometryChange();
             m_rect = rect;
@@ -60,7 +72,7 @@ void LiveValueGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(m_rect);
     }
-    painter->setFont(m_font);
+    painter->setFont(valueFont());
     painter->setPen(orDefault(style.valueColor, Qt::blue));
     painter->drawText(m_rect, Qt::AlignCenter, m_text);
 }

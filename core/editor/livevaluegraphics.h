@@ -2,7 +2,6 @@
 
 #include "vlm_core_export.h"
 
-#include <QFont>
 #include <QGraphicsItem>
 #include <QString>
 
@@ -31,7 +30,6 @@ public:
 private:
     QString m_text;
     bool m_forced = false;
-    QFont m_font;
     QRectF m_rect;
 };
 

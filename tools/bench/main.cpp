@@ -23,6 +23,7 @@
 #include "project/projectrecovery.h"
 #include "runtime/runtimeengine.h"
 #include "services/console.h"
+#include "simulationcontroller.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -435,6 +436,30 @@ bool Bench::measureSize(int n)
     record("undoPaste", "undo the paste", n, median(undoPaste));
     record("redoPaste", "redo the paste", n, median(redoPaste));
     scene.clearSelection();
+
+    // Simulating: one refresh of the values drawn beside the outputs, with its repaint, when
+    // every output changed since the last (each is forced to a new value before).
+    SimulationController simulation;
+    if (check(simulation.start(project.get()), where + QStringLiteral("the diagram was not simulated: ") + simulation.errorString())) {
+        simulation.runner().pause();
+        QCoreApplication::processEvents();
+        quint32 value = 0;
+        const auto refresh = timeRuns(
+            m_repeat,
+            [&] {
+                simulation.refresh();
+                QCoreApplication::processEvents();
+            },
+            [&] {
+                ++value;
+                simulation.runner().access([value](RuntimeEngine& engine) {
+                    for (int slot = 0; slot < engine.outputSlotCount(); ++slot)
+                        engine.force(slot, value);
+                });
+            });
+        record("simulationRefresh", "simulation: refresh every live value", n, median(refresh), { 5, 4.5 });
+        simulation.stop();
+    }
     view.hide();
     QCoreApplication::processEvents();
 
