@@ -1,6 +1,7 @@
 #include "build/buildconstfb.h"
 
 #include <QDataStream>
+#include <QtEndian>
 
 #include <limits>
 
@@ -22,13 +23,12 @@ float toSingle(double value)
 
 } // namespace
 
+// Four bytes, little-endian. Written in place: a build encodes the value of every constant, and
+// a data stream would make a buffer device for each.
 QByteArray BuildConstFB::encodeValue(const QVariant& value)
 {
     QByteArray bytes(4, '\0');
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_5_4);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    auto* out = reinterpret_cast<uchar*>(bytes.data());
 
     // Only the types the data types hold once a value was set are written. A float-typed
     // value is the untouched default 0.0 of a "float" constant, whose bytes are zero anyway;
@@ -36,13 +36,13 @@ QByteArray BuildConstFB::encodeValue(const QVariant& value)
     switch (value.userType()) {
     case QMetaType::Bool:
     case QMetaType::Int:
-        out << qint32(value.toInt());
+        qToLittleEndian<qint32>(value.toInt(), out);
         break;
     case QMetaType::UInt:
-        out << quint32(value.toUInt());
+        qToLittleEndian<quint32>(value.toUInt(), out);
         break;
     case QMetaType::Double:
-        out << toSingle(value.toDouble());
+        qToLittleEndian<float>(toSingle(value.toDouble()), out);
         break;
     default:
         break;

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int inputKind = 1002;
 constexpr int outputKind = 1003;
+constexpr int portKind = 1004;
 
 QString text(const char* source)
 {
@@ -45,6 +46,12 @@ QVector<const FBModelPort*> ports(const FuncBlock* block, const char* list)
     for (int row = 0; item && row < item->childCount(); ++row)
         found << static_cast<const FBModelPort*>(item->childAt(row));
     return found;
+}
+
+// What FuncBlock::isInputConnected tells of the input the port is.
+bool isConnected(const FBModelPort* port)
+{
+    return port->type() == portKind && port->isConnected();
 }
 
 // What feeds an input, when a constant block does: its value.
@@ -116,29 +123,30 @@ private:
         }
         if (!dynamic_cast<const FBBaseModel*>(block->model()))
             return;
-        const QStringList dataTypes = DataTypes::instance().typeNames();
         const QVector<const FBModelPort*> inputs = ports(block, "inputs");
-        for (int row = 0; row < inputs.size(); ++row) {
-            const FBDataPort port = inputs.at(row)->data();
-            if (port.requireConnection() && !block->isInputConnected(row))
+        for (const FBModelPort* input : inputs) {
+            const FBDataPort port = input->data();
+            if (port.requireConnection() && !isConnected(input))
                 add(DiagramCheck::Finding::Error, block, port.portName(), text(QT_TRANSLATE_NOOP("DiagramCheck", "the input is not connected")));
         }
         const QVector<const FBModelPort*> outputs = ports(block, "outputs");
         for (const QVector<const FBModelPort*>& list : { inputs, outputs }) {
-            for (const FBModelPort* port : list) {
-                if (!dataTypes.contains(port->data().currentType()))
-                    add(DiagramCheck::Finding::Warning, block, port->data().portName(),
+            for (const FBModelPort* item : list) {
+                const FBDataPort port = item->data();
+                if (!m_dataTypes.contains(port.currentType()))
+                    add(DiagramCheck::Finding::Warning, block, port.portName(),
                         text(QT_TRANSLATE_NOOP("DiagramCheck", "the type %1 is not one of the data types; the port joins only ports of that same type"))
-                            .arg(port->data().currentType()));
+                            .arg(port.currentType()));
             }
         }
         noteIndex(block, inputs);
         const QString proto = block->model()->protoName();
         const bool writes = outputs.isEmpty() || proto == QLatin1String("Variable")
             || proto.contains(QLatin1String("Register"));
+        const QString id = block->id().toString();
         bool used = false;
         for (int row = 0; row < outputs.size() && !used; ++row)
-            used = m_usedOutputs.contains({ block->id().toString(), row });
+            used = m_usedOutputs.contains({ id, row });
         if (!writes && !used)
             add(DiagramCheck::Finding::Warning, block, QString(),
                 text(QT_TRANSLATE_NOOP("DiagramCheck", "none of the outputs is used: the block has no effect")));
@@ -197,6 +205,7 @@ private:
     }
 
     const GraphicsScene& m_scene;
+    const QStringList m_dataTypes = DataTypes::instance().typeNames();
     QVector<DiagramCheck::Finding> m_findings;
     QSet<QPair<QString, int>> m_usedOutputs;
     QMap<QPair<QString, qlonglong>, QVector<const FuncBlock*>> m_indexed;

@@ -4,24 +4,37 @@
 #include "build/buildconstfb.h"
 
 #include <QDataStream>
-#include <QSet>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace Velmora {
 
 namespace {
 
+// A build hands over a record for every block: the records are looked up in a sorted copy of
+// the list rather than in a set, which would allocate a node for each of them.
 template <typename Record> void takeRecords(QVector<Record*>& held, const QVector<Record*>& records)
 {
+    const std::less<Record*> before;
+    std::vector<Record*> sorted(records.cbegin(), records.cend());
+    std::sort(sorted.begin(), sorted.end(), before);
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    std::vector<bool> seen(sorted.size(), false);
     QVector<Record*> taken;
-    QSet<Record*> seen;
+    taken.reserve(int(sorted.size()));
     for (Record* record : records) {
-        if (!record || seen.contains(record))
+        if (!record)
             continue;
-        seen.insert(record);
+        const auto at = std::lower_bound(sorted.cbegin(), sorted.cend(), record, before) - sorted.cbegin();
+        if (seen[at])
+            continue;
+        seen[at] = true;
         taken.append(record);
     }
     for (Record* record : qAsConst(held)) {
-        if (!seen.contains(record))
+        if (!std::binary_search(sorted.cbegin(), sorted.cend(), record, before))
             delete record;
     }
     held = taken;

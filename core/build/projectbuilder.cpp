@@ -28,14 +28,13 @@ constexpr int outputPass = 2;
 constexpr int listItemType = 1007;
 
 // The number of ports of a block's "inputs" or "outputs" list. The lists sit right under the
-// root; looking there first spares formatting the name of every input port on the way to the
-// outputs, which would otherwise take most of a build.
+// root; looking there first spares walking every input port on the way to the outputs.
 int portCount(const FBAbstractModel* model, const QString& list)
 {
     const FBModelItem* root = model->rootItem();
     for (int row = 0; root && row < root->childCount(); ++row) {
         const FBModelItem* child = root->childAt(row);
-        if (child->name() == list)
+        if (child->hasName(list))
             return child->childCount();
     }
     const FBModelItem* item = model->findItem(list);
@@ -60,16 +59,21 @@ void ProjectBuilder::visitProject(Project* project)
 
     m_scene = project->scene();
     const QVector<FuncBlock*> blocks = m_scene->getFuncBlocks();
+    QVector<FBAbstractModel*> models;
     QVector<QString> ids;
+    models.reserve(blocks.size());
     ids.reserve(blocks.size());
-    for (const FuncBlock* block : blocks)
+    m_baseMap.reserve(blocks.size());
+    m_constMap.reserve(blocks.size());
+    for (const FuncBlock* block : blocks) {
+        models.append(block->model());
         ids.append(block->id().toString());
-    for (const int pass : { outputPass, inputPass }) {
-        for (int i = 0; i < blocks.size(); ++i) {
-            if (FBAbstractModel* model = blocks.at(i)->model())
-                model->accept(this, pass, ids.at(i));
-        }
     }
+    for (int i = 0; i < models.size(); ++i) {
+        if (FBAbstractModel* model = models.at(i))
+            model->accept(this, outputPass, ids.at(i));
+    }
+    connectInputs(models, ids);
 
     data->setAmountInBaseFB(m_amountIn);
     data->setAmountOutBaseFB(m_amountOut);
@@ -147,6 +151,8 @@ void ProjectBuilder::addConstant(FBAbstractModel* model, const QVariant& value)
     m_constMap.insert(model, record);
 }
 
+// The input pass of one block, as the scene lists its connections: when two connections feed
+// one input, the one listed last wins.
 void ProjectBuilder::initInputs(FBBaseModel* model, const QString& blockId)
 {
     BuildBaseFB* record = m_baseMap.value(model, nullptr);
@@ -159,27 +165,80 @@ void ProjectBuilder::initInputs(FBBaseModel* model, const QString& blockId)
         // A port list lowered while connected, or a damaged file, can leave an index past the
         // record's inputs; such a connection feeds nothing.
         const int input = connection->receiverIndex();
+        const FuncBlock* emitter = m_scene->funcBlockById(connection->emitterId());
         BuildPort source;
-        if (input < 0 || input >= record->amountIn() || !sourceOf(connection, source))
+        if (input < 0 || input >= record->amountIn() || !emitter
+            || !sourceOf(emitter->model(), connection->emitterIndex(), source))
             continue;
         record->setInput(input, source);
     }
 }
 
-bool ProjectBuilder::sourceOf(const ConnectionPresenter* connection, BuildPort& source) const
+// Asking the scene for the connections of each block, and for the blocks at both ends of each
+// connection, searches its tables anew every time; the blocks' own table here is built once
+// and each connection is read once. The result is the input pass of every block.
+void ProjectBuilder::connectInputs(const QVector<FBAbstractModel*>& models, const QVector<QString>& ids)
 {
-    const FuncBlock* emitter = m_scene->funcBlockById(connection->emitterId());
-    FBAbstractModel* model = emitter ? emitter->model() : nullptr;
-    if (!model)
+    // The blocks as the scene finds them by id, and where each record's inputs start among
+    // the marks of the inputs set so far.
+    QHash<QString, int> byId;
+    byId.reserve(models.size());
+    QVector<int> firstInput(models.size(), -1);
+    int inputs = 0;
+    for (int i = 0; i < models.size(); ++i) {
+        // Ids are unique on a scene: a file that repeats one is refused and a paste gives new
+        // ones. Should two blocks share one all the same, each block takes its inputs as the
+        // scene finds them, which is only one of the two.
+        if (byId.contains(ids.at(i))) {
+            for (int k = 0; k < models.size(); ++k) {
+                if (models.at(k))
+                    models.at(k)->accept(this, inputPass, ids.at(k));
+            }
+            return;
+        }
+        byId.insert(ids.at(i), i);
+        if (const BuildBaseFB* record = m_baseMap.value(models.at(i), nullptr)) {
+            firstInput[i] = inputs;
+            inputs += record->amountIn();
+        }
+    }
+    QVector<bool> fed(inputs, false);
+    QVector<int> fedTwice;
+    for (const ConnectionPresenter* connection : m_scene->getConnections()) {
+        const int receiver = byId.value(connection->receiverId(), -1);
+        BuildBaseFB* record = receiver < 0 ? nullptr : m_baseMap.value(models.at(receiver), nullptr);
+        // A port list lowered while connected, or a damaged file, can leave an index past the
+        // record's inputs; such a connection feeds nothing.
+        const int input = connection->receiverIndex();
+        if (!record || input < 0 || input >= record->amountIn())
+            continue;
+        const int emitter = byId.value(connection->emitterId(), -1);
+        BuildPort source;
+        if (emitter < 0 || !sourceOf(models.at(emitter), connection->emitterIndex(), source))
+            continue;
+        record->setInput(input, source);
+        bool& set = fed[firstInput.at(receiver) + input];
+        if (set && !fedTwice.contains(receiver))
+            fedTwice.append(receiver);
+        set = true;
+    }
+    // Which of two connections into one input wins depends on the order in which the scene
+    // lists the block's connections; such a block takes its inputs again in that order.
+    for (const int block : qAsConst(fedTwice))
+        models.at(block)->accept(this, inputPass, ids.at(block));
+}
+
+bool ProjectBuilder::sourceOf(FBAbstractModel* emitter, int output, BuildPort& source) const
+{
+    if (!emitter)
         return false;
-    if (const BuildBaseFB* record = m_baseMap.value(model, nullptr)) {
-        const int output = connection->emitterIndex();
+    if (const BuildBaseFB* record = m_baseMap.value(emitter, nullptr)) {
         if (output < 0 || output >= record->amountOut())
             return false;
         source = record->output(output);
         return true;
     }
-    if (const BuildConstFB* record = m_constMap.value(model, nullptr)) {
+    if (const BuildConstFB* record = m_constMap.value(emitter, nullptr)) {
         source = BuildPort(BuildPort::Constants, record->number());
         return true;
     }

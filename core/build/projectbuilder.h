@@ -43,8 +43,10 @@ private:
     void resetData();
 
     void addConstant(FBAbstractModel* model, const QVariant& value);
-    // The slot a connection feeds its input from; false when the connection has nothing to give.
-    bool sourceOf(const ConnectionPresenter* connection, BuildPort& source) const;
+    // Points the inputs of every record at their sources, walking the connections once.
+    void connectInputs(const QVector<FBAbstractModel*>& models, const QVector<QString>& ids);
+    // The slot an output of a block gives; false when the block has no such output.
+    bool sourceOf(FBAbstractModel* emitter, int output, BuildPort& source) const;
     // Deletes the records not yet handed to a project, then resets.
     void discardRecords();
 

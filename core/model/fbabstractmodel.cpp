@@ -73,8 +73,10 @@ FBModelItem* FBAbstractModel::findItem(const QString& name, FBModelItem* from) c
     const FBModelItem* start = from ? from : m_rootItem;
     if (!start)
         return nullptr;
-    for (FBModelItem* child : start->childItems()) {
-        if (child->name() == name)
+    // By row: a loop over childItems() would copy the list of every item on the way.
+    for (int row = 0; row < start->childCount(); ++row) {
+        FBModelItem* child = start->childAt(row);
+        if (child->hasName(name))
             return child;
         if (FBModelItem* found = findItem(name, child))
             return found;

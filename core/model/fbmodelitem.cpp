@@ -149,6 +149,11 @@ QString FBModelItem::name() const
     return QStringLiteral("unnammed");
 }
 
+bool FBModelItem::hasName(const QString& name) const
+{
+    return this->name() == name;
+}
+
 QString FBModelItem::displayName() const
 {
     return QCoreApplication::translate("model_item", "unnammed");

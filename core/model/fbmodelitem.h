@@ -33,6 +33,9 @@ public:
     virtual FBModelItem* takeChild(int row);
     virtual int type() const;
     virtual QString name() const;
+    // Whether the item's name is `name`; an item that makes its name up on each call can tell
+    // without making it.
+    virtual bool hasName(const QString& name) const;
     virtual QString displayName() const;
     virtual bool dataFromVariant(const QVariant& value);
     virtual QVariant dataToVariant() const;

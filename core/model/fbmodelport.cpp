@@ -143,6 +143,15 @@ QString FBModelPort::name() const
     return QStringLiteral("%1_port_%2").arg(parent ? parent->name() : QString()).arg(parent ? rowOfParent() : 0);
 }
 
+// A search of the item tree by name meets every port on the way. A port's name always holds
+// "_port_" and ends in a digit, so it is formatted only for a name that may be it.
+bool FBModelPort::hasName(const QString& name) const
+{
+    const QChar last = name.isEmpty() ? QChar() : name.back();
+    return last >= QLatin1Char('0') && last <= QLatin1Char('9') && name.contains(QLatin1String("_port_"))
+        && FBModelItem::hasName(name);
+}
+
 QString FBModelPort::displayName() const
 {
     return data().portName();

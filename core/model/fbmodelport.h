@@ -37,6 +37,7 @@ public:
     bool initFromXmlLib(const QDomElement& element) override;
     int type() const override { return 1004; }
     QString name() const override;
+    bool hasName(const QString& name) const override;
     QString displayName() const override;
     bool dataFromVariant(const QVariant& value) override;
     QVariant dataToVariant() const override;

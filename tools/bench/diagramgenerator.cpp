@@ -49,6 +49,21 @@ Choice choose(QRandomGenerator& random)
     return { "Comment", Domain::None, Domain::None, false };
 }
 
+// Places a block as placeBlock() does and finds it from the end of the scene's list: the
+// list is in call order, top to bottom and left to right, and the blocks are placed row by
+// row, so the new block is the last one. Looking from the start would make drawing the diagram
+// grow with the square of its size, a cost of the bench and not of the editor.
+FuncBlock* placeNewBlock(GraphicsScene& scene, const QString& proto, const QPointF& pos)
+{
+    scene.createFuncBlock(pos, proto);
+    const QVector<FuncBlock*> blocks = scene.getFuncBlocks();
+    for (auto it = blocks.crbegin(); it != blocks.crend(); ++it) {
+        if ((*it)->graphics()->pos() == pos && (*it)->model()->protoName() == proto)
+            return *it;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n) const
@@ -67,7 +82,7 @@ DiagramGenerator::Result DiagramGenerator::generate(GraphicsScene& scene, int n)
         const Choice choice = choose(random);
         const QPointF pos((i % columns) * cellWidth, (i / columns) * cellHeight);
         Placed entry;
-        entry.block = placeBlock(scene, QString::fromLatin1(choice.proto), pos);
+        entry.block = placeNewBlock(scene, QString::fromLatin1(choice.proto), pos);
         if (!entry.block) {
             result.error = QStringLiteral("could not place %1").arg(QLatin1String(choice.proto));
             return result;

@@ -98,12 +98,18 @@ ConnectionPresenter* addConnection(GraphicsScene& scene, FuncBlock* emitter, Fun
     return connection;
 }
 
-// Points a connection's model at any indices behind the scene's back.
+// Points a connection's model at any indices behind the scene's back. Setting the emitter
+// starts the line anew and forgets the receiver, so both ends are read first.
 void retarget(ConnectionPresenter* connection, int output, int input)
 {
     IConnectionModel* model = connection->model();
-    model->setEmitter(model->emitterId(), model->emitterPoint(), output);
-    model->setReceiver(model->receiverId(), model->receiverPoint(), input);
+    const QString emitter = model->emitterId();
+    const QString receiver = model->receiverId();
+    const QPointF from = model->emitterPoint();
+    const QPointF to = model->receiverPoint();
+    model->setEmitter(emitter, from, output);
+    model->setReceiver(receiver, to, input);
+    QCOMPARE(model->receiverId(), receiver);
 }
 
 } // namespace
@@ -121,6 +127,8 @@ private slots:
     void unnumberedBlock();
     void outOfRangeIndexSkipped_data();
     void outOfRangeIndexSkipped();
+    void inputFedTwice_data();
+    void inputFedTwice();
     void uploadSmallDiagram();
     void largeDiagram();
 };
@@ -264,6 +272,34 @@ void tst_ProjectBuilder::outOfRangeIndexSkipped()
                  "00 00 01 02 00 00 00 00 00 00 01 02 00 00",
                  "01 00 01 02 05 00 00 00 00 00 01 02 01 00",
              }));
+}
+
+void tst_ProjectBuilder::inputFedTwice_data()
+{
+    QTest::addColumn<bool>("highFirst");
+    QTest::addColumn<QString>("record");
+
+    // The scene lists the most recent connection first; the one listed last sets the input.
+    QTest::newRow("HIGH joined first") << true << "01 00 01 02 05 00 00 00 00 00 01 02 01 00";
+    QTest::newRow("AND joined first") << false << "01 00 01 02 02 00 00 00 00 00 01 02 01 00";
+}
+
+void tst_ProjectBuilder::inputFedTwice()
+{
+    QFETCH(bool, highFirst);
+    QFETCH(QString, record);
+
+    // The scene lets one connection into an input, so the second one is pointed there by hand.
+    Project project;
+    GraphicsScene& scene = *project.scene();
+    FuncBlock* source = placeBlock(scene, "AND", QPointF(0, 0));
+    FuncBlock* gate = placeBlock(scene, "AND", QPointF(300, 100));
+    FuncBlock* high = placeBlock(scene, "HIGH", QPointF(0, 200));
+    addConnection(scene, highFirst ? high : source, gate, 0);
+    retarget(addConnection(scene, highFirst ? source : high, gate, 1), 0, 0);
+    build(project);
+
+    QCOMPARE(baseRecords(project), QStringList({ "00 00 01 02 00 00 00 00 00 00 01 02 00 00", record }));
 }
 
 void tst_ProjectBuilder::uploadSmallDiagram()
