@@ -445,7 +445,8 @@ void GraphicsScene::endConnection(FuncBlock* block, const QPointF& portPos, int 
     const bool fromOutput = m_constructConnection->hasEmitter();
     const QString startId = fromOutput ? m_constructConnection->emitterId() : m_constructConnection->receiverId();
     const int startIndex = fromOutput ? m_constructConnection->emitterIndex() : m_constructConnection->receiverIndex();
-    if (!portModelItem(startId, fromOutput ? 1003 : 1002, startIndex) || !m_funcBlocks.contains(block)) {
+    if (!portModelItem(startId, fromOutput ? 1003 : 1002, startIndex) || !block
+        || m_funcBlocksById.value(idOf(block)) != block) {
         discardConstruction();
         return;
     }

@@ -40,17 +40,21 @@ IConnectionView::~IConnectionView()
 {
     if (m_presenter)
         m_presenter->releaseView(this);
-    // The menu may be the one running this very deletion.
-    if (m_menu && m_menu->isVisible())
+    // The menu and its action may be the ones running this very deletion.
+    if (m_menu && m_menu->isVisible()) {
         m_menu->deleteLater();
-    else
+        m_removeAction->deleteLater();
+    } else {
         delete m_menu;
+        delete m_removeAction;
+    }
 }
 
 void IConnectionView::createMenu()
 {
-    m_menu = new QMenu;
-    m_removeAction = m_menu->addAction(removeText());
+    // The menu itself, a widget, is made when it is first wanted: a diagram has thousands of
+    // connections and each new widget costs every later one a search of the event queue.
+    m_removeAction = new QAction(removeText());
 }
 
 void IConnectionView::processNotify(const IConnectionNotify& notify)
@@ -138,6 +142,10 @@ void IConnectionView::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 {
     m_removeAction->setText(removeText());
     event->accept();
+    if (!m_menu) {
+        m_menu = new QMenu;
+        m_menu->addAction(m_removeAction);
+    }
     m_menu->exec(event->screenPos());
 }
 
