@@ -337,8 +337,12 @@ void FBAbstractBlockGraphics::contextMenuEvent(QGraphicsSceneContextMenuEvent* e
 
 QVariant FBAbstractBlockGraphics::itemChange(GraphicsItemChange change, const QVariant& value)
 {
-    if (change == ItemPositionHasChanged && m_block)
-        m_block->notifyChangedData();
+    if (change == ItemPositionHasChanged) {
+        if (auto* diagram = qobject_cast<GraphicsScene*>(scene()))
+            diagram->noteBlockMoved();
+        if (m_block)
+            m_block->notifyChangedData();
+    }
     if (change == ItemSelectedChange) {
         if (auto* diagram = qobject_cast<GraphicsScene*>(scene()))
             diagram->noteSelectionChange(this);

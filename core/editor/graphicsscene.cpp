@@ -170,6 +170,7 @@ void GraphicsScene::attachFuncBlock(FuncBlock* block)
     // them in a large diagram, and this signal comes with every change of a block.
     connect(block, &FuncBlock::onNeedConnectionUpdate, this, [this, block] { updateConnections(block); });
     m_orderChangedFrom = std::min(m_orderChangedFrom, int(m_funcBlocks.size()));
+    ++m_appendedBlocks;
     m_funcBlocks.append(block);
     m_funcBlocksById.insert(idOf(block), block);
 }
@@ -184,6 +185,9 @@ void GraphicsScene::detachFuncBlock(FuncBlock* block)
     if (index >= 0) {
         m_funcBlocks.remove(index);
         m_orderChangedFrom = std::min(m_orderChangedFrom, index);
+        // Which of the appended blocks went is not tracked: the next numbering sorts them all.
+        if (index >= m_funcBlocks.size() - m_appendedBlocks)
+            m_blocksMoved = true;
     }
     if (m_funcBlocksById.value(idOf(block)) == block)
         m_funcBlocksById.remove(idOf(block));
@@ -721,8 +725,13 @@ void GraphicsScene::updateBlockOrder()
 {
     // The blocks before the first place that changed keep their numbers; the count goes on
     // from the last of them.
-    const int from = std::min(m_orderChangedFrom, sortBlocksByPosition());
+    // A few new blocks are placed one by one; many, as a load or a paste brings them, are
+    // sorted with the rest.
+    const bool sortAll = m_blocksMoved || m_appendedBlocks > 64;
+    const int from = std::min(m_orderChangedFrom, sortAll ? sortBlocksByPosition() : placeAppendedBlocks());
     m_orderChangedFrom = std::numeric_limits<int>::max();
+    m_appendedBlocks = 0;
+    m_blocksMoved = false;
     const FuncBlock* firstSelected = m_selectedFuncBlocks.value(0, nullptr);
     int counter = 0;
     for (int i = std::min(from, int(m_funcBlocks.size())) - 1; i >= 0; --i) {
@@ -749,6 +758,30 @@ void GraphicsScene::updateBlockOrder()
         }
         ++counter;
     }
+}
+
+// Without a move since the last numbering the blocks before the appended ones are in order:
+// each appended block goes after the last block at or above its place, as the stable sort of
+// the whole would put it. Returns the first place whose block changed; the size when none did.
+int GraphicsScene::placeAppendedBlocks()
+{
+    const int appended = std::min(m_appendedBlocks, int(m_funcBlocks.size()));
+    int first = int(m_funcBlocks.size());
+    for (int k = int(m_funcBlocks.size()) - appended; k < m_funcBlocks.size(); ++k) {
+        FuncBlock* block = m_funcBlocks.at(k);
+        const QPointF pos = block->graphics()->pos();
+        const auto at = std::upper_bound(m_funcBlocks.begin(), m_funcBlocks.begin() + k, pos,
+                                         [](const QPointF& p, const FuncBlock* other) {
+                                             const QPointF q = other->graphics()->pos();
+                                             return p.y() < q.y() || (p.y() == q.y() && p.x() < q.x());
+                                         });
+        const int index = int(at - m_funcBlocks.begin());
+        if (index < k) {
+            std::rotate(m_funcBlocks.begin() + index, m_funcBlocks.begin() + k, m_funcBlocks.begin() + k + 1);
+            first = std::min(first, index);
+        }
+    }
+    return first;
 }
 
 // Top to bottom, then left to right, and stable, so that one diagram always builds into the

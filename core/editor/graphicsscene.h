@@ -116,6 +116,8 @@ public:
     // Called by a block or connection item about to be selected or unselected: the next
     // selection change looks at these items only, not at the whole selection.
     void noteSelectionChange(QGraphicsItem* item);
+    // Called by a block on the scene that moved: the next numbering sorts every block again.
+    void noteBlockMoved() { m_blocksMoved = true; }
 
     // The move sets of the selection, as a drag or a copy needs them.
     void setMovableConnections();
@@ -182,6 +184,7 @@ private:
     void setMovableConnections(const QVector<FuncBlock*>& blocks);
     void finishEdit(bool reorder);
     int sortBlocksByPosition();
+    int placeAppendedBlocks();
     void discardConstruction();
     // Whether the port is the one the line being drawn starts at.
     bool isConstructionStart(const FBPortGraphics* port) const;
@@ -219,6 +222,10 @@ private:
     QVector<FuncBlock*> m_funcBlocks;
     // The first place in m_funcBlocks where a block came or went since the last numbering.
     int m_orderChangedFrom = std::numeric_limits<int>::max();
+    // Blocks appended since the last numbering, at the end of m_funcBlocks, and whether a
+    // block on the scene moved since: without a move the rest is still in order.
+    int m_appendedBlocks = 0;
+    bool m_blocksMoved = false;
     OrderedSet<FuncBlock*> m_selectedFuncBlocks;
     QHash<QString, FuncBlock*> m_funcBlocksById;
     // Ascending in scene order.
