@@ -303,10 +303,10 @@ void FBAbstractBlockGraphics::updateGeometry()
 void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleBlock& style = StyleCollection::instance().paintStyle().block();
-    FBGraphicsItem::drawPlate(painter, boundingRect(),
-                              QPen(isSelected() ? style.selectColor : style.borderColor, 2.0, Qt::SolidLine,
-                                   Qt::SquareCap, Qt::BevelJoin),
-                              style.backgroundColor);
+    painter->setPen(QPen(isSelected() ? style.selectColor : style.borderColor, 2.0, Qt::SolidLine, Qt::SquareCap,
+                         Qt::BevelJoin));
+    painter->setBrush(style.backgroundColor);
+    painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
 }
 
 bool FBAbstractBlockGraphics::sceneEventFilter(QGraphicsItem* watched, QEvent* event)

@@ -33,21 +33,6 @@ bool FBGraphicsItem::isFineDetail(const QPainter* painter)
     return QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform()) >= kFineDetail - 1e-9;
 }
 
-void FBGraphicsItem::drawPlate(QPainter* painter, const QRectF& rect, const QPen& pen, const QBrush& brush)
-{
-    painter->setBrush(brush);
-    if (isFineDetail(painter)) {
-        painter->setPen(pen);
-        painter->drawRoundedRect(rect, 3.0, 3.0, Qt::AbsoluteSize);
-        return;
-    }
-    const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setPen(QPen(pen.color(), 0.0));
-    painter->drawRect(rect);
-    painter->setRenderHint(QPainter::Antialiasing, smooth);
-}
-
 QRectF FBGraphicsItem::boundingRect() const
 {
     return QRectF(QPointF(0, 0), geometry().size());

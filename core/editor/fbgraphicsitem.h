@@ -5,9 +5,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsLayoutItem>
 
-class QBrush;
 class QPainter;
-class QPen;
 
 namespace Velmora {
 
@@ -31,9 +29,6 @@ public:
     // texts, and lines without smoothing. The picture at and above it is the full one.
     static constexpr qreal kFineDetail = 0.4;
     static bool isFineDetail(const QPainter* painter);
-    // A block's or a title's plate: rounded, in a pen of `width`, in the full picture; below it
-    // a plain rectangle in a one-pixel pen without smoothing, which costs a fraction.
-    static void drawPlate(QPainter* painter, const QRectF& rect, const QPen& pen, const QBrush& brush);
 
     QRectF boundingRect() const override;
     void setGeometry(const QRectF& rect) override;

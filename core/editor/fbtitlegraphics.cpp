@@ -70,7 +70,9 @@ void FBTitleGraphics::setGeometry(const QRectF& rect)
 void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleBlockTitle& style = StyleCollection::instance().paintStyle().blockTitle();
-    drawPlate(painter, boundingRect(), QPen(style.borderColor), style.backgroundColor);
+    painter->setPen(style.borderColor);
+    painter->setBrush(style.backgroundColor);
+    painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
     if (!isFineDetail(painter))
         return;
     painter->setFont(m_font);

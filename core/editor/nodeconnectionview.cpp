@@ -174,12 +174,10 @@ void NodeConnectionView::paint(QPainter* painter, const QStyleOptionGraphicsItem
         : isSelected()             ? colours.lineSelectColor
         : live                     ? trueColor
                                    : colours.lineColor;
-    const bool fine = FBGraphicsItem::isFineDetail(painter);
-    // Zoomed out, a one-pixel line draws in a fraction of the time of a scaled pen.
-    const qreal width = !fine ? 0.0 : live ? 2.0 * kPenWidth : kPenWidth;
-    painter->setPen(QPen(line, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->setPen(QPen(line, live ? 2.0 * kPenWidth : kPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::NoBrush);
     const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
+    const bool fine = FBGraphicsItem::isFineDetail(painter);
     if (!fine)
         painter->setRenderHint(QPainter::Antialiasing, false);
     painter->drawPath(m_linePath);
