@@ -25,5 +25,6 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     volatile QObject* probe = leakOneObject();
     probe = nullptr;
+    static_cast<void>(probe); // read once more: the pointer is gone, the object is leaked
     return 0;
 }
