@@ -809,6 +809,24 @@ void MainWindow::offerRecovery()
     }
 }
 
+void MainWindow::retranslateDocks()
+{
+    // The docks made in code, which the form's own retranslation does not know.
+    const QList<QPair<const char*, const char*>> titles {
+        { "dockProblems", QT_TRANSLATE_NOOP("MainWindow", "Problems") },
+        { "dockSimulationIo", QT_TRANSLATE_NOOP("MainWindow", "Simulation I/O") },
+        { "dockTrend", QT_TRANSLATE_NOOP("MainWindow", "Trend") },
+    };
+    for (const auto& title : titles) {
+        if (auto* dock = findChild<QDockWidget*>(QLatin1String(title.first)))
+            dock->setWindowTitle(QCoreApplication::translate("MainWindow", title.second));
+    }
+    if (m_problems)
+        m_problems->setHeaderLabels({ QCoreApplication::translate("MainWindow", "Block"),
+                                      QCoreApplication::translate("MainWindow", "Port"),
+                                      QCoreApplication::translate("MainWindow", "Message") });
+}
+
 void MainWindow::writeAppSettings()
 {
     AppSettings settings;
@@ -823,6 +841,7 @@ void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        retranslateDocks();
         updateWindowTitle(m_projectManager ? m_projectManager->currentProject() : nullptr);
     }
     QMainWindow::changeEvent(event);

@@ -119,6 +119,7 @@ private:
     void updateWindowTitle(IProject* project);
     void connectVisibilityTrackers();
     void stopVisibilityTrackers();
+    void retranslateDocks();
     void writeAppSettings();
     void updateRecentMenu();
     void openRecentProject(const QString& path);

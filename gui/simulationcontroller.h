@@ -40,7 +40,7 @@ public:
         bool shown = false;
     };
 
-    static constexpr int refreshIntervalMs = 33;
+    static constexpr int refreshIntervalMs = 34; // at most 30 a second
 
     explicit SimulationController(QObject* parent = nullptr);
     ~SimulationController() override;

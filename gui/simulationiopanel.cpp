@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,6 +27,8 @@ namespace {
 const char* const litProperty = "lit";
 const char* const kindProperty = "kind";
 const char* const indexProperty = "index";
+// The untranslated text of a label or group, so that a change of language translates it again.
+const char* const sourceProperty = "sourceText";
 
 QPixmap lampPixmap(bool on)
 {
@@ -59,6 +62,23 @@ SimulationIoPanel::SimulationIoPanel(SimulationController* controller, QWidget* 
     clear();
 }
 
+void SimulationIoPanel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void SimulationIoPanel::retranslate()
+{
+    for (QGroupBox* box : findChildren<QGroupBox*>())
+        box->setTitle(tr(box->property(sourceProperty).toByteArray().constData()));
+    if (m_idle)
+        m_idle->setText(tr(m_idle->property(sourceProperty).toByteArray().constData()));
+    if (m_table)
+        m_table->setHorizontalHeaderLabels({ tr("Name"), tr("Value") });
+}
+
 bool SimulationIoPanel::isLit(const QLabel* lamp)
 {
     return lamp->property(litProperty).toBool();
@@ -67,19 +87,24 @@ bool SimulationIoPanel::isLit(const QLabel* lamp)
 void SimulationIoPanel::clear()
 {
     QWidget* content = m_layout->parentWidget();
+    while (QLayoutItem* item = m_layout->takeAt(0))
+        delete item;
     for (QWidget* child : content->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         delete child;
     m_lamps.clear();
     m_table = nullptr;
-    m_idle = new QLabel(tr("Not simulating."), content);
+    m_idle = new QLabel(content);
+    m_idle->setProperty(sourceProperty, QByteArray(QT_TR_NOOP("Not simulating.")));
     m_idle->setWordWrap(true);
     m_layout->addWidget(m_idle);
     m_layout->addStretch(1);
+    retranslate();
 }
 
-QWidget* SimulationIoPanel::addSection(const QString& title)
+QWidget* SimulationIoPanel::addSection(const char* title)
 {
-    auto* box = new QGroupBox(title, m_layout->parentWidget());
+    auto* box = new QGroupBox(m_layout->parentWidget());
+    box->setProperty(sourceProperty, QByteArray(title));
     m_layout->insertWidget(m_layout->count() - 1, box);
     return box;
 }
@@ -92,13 +117,16 @@ void SimulationIoPanel::rebuild()
     const IoUsage& usage = m_controller->ioUsage();
     SimulationRunner& runner = m_controller->runner();
     if (usage.isEmpty()) {
-        m_idle = new QLabel(tr("The program uses no inputs, outputs, variables or registers."), m_layout->parentWidget());
+        m_idle = new QLabel(m_layout->parentWidget());
+        m_idle->setProperty(sourceProperty,
+                            QByteArray(QT_TR_NOOP("The program uses no inputs, outputs, variables or registers.")));
         m_idle->setWordWrap(true);
         m_layout->insertWidget(0, m_idle);
+        retranslate();
         return;
     }
     if (!usage.inputs.isEmpty()) {
-        auto* layout = new QVBoxLayout(addSection(tr("Inputs")));
+        auto* layout = new QVBoxLayout(addSection(QT_TR_NOOP("Inputs")));
         for (quint32 index : usage.inputs) {
             auto* box = new QCheckBox(QStringLiteral("in.%1").arg(index), layout->parentWidget());
             box->setObjectName(box->text());
@@ -112,7 +140,7 @@ void SimulationIoPanel::rebuild()
         }
     }
     if (!usage.analogInputs.isEmpty()) {
-        auto* layout = new QFormLayout(addSection(tr("Analog inputs")));
+        auto* layout = new QFormLayout(addSection(QT_TR_NOOP("Analog inputs")));
         for (quint32 index : usage.analogInputs) {
             auto* spin = new QDoubleSpinBox(layout->parentWidget());
             spin->setObjectName(QStringLiteral("ain.%1").arg(index));
@@ -128,7 +156,7 @@ void SimulationIoPanel::rebuild()
         }
     }
     if (!usage.outputs.isEmpty() || !usage.relays.isEmpty()) {
-        auto* layout = new QVBoxLayout(addSection(tr("Outputs")));
+        auto* layout = new QVBoxLayout(addSection(QT_TR_NOOP("Outputs")));
         const auto addLamps = [this, layout](const QVector<quint32>& indices, const QString& prefix, int kind) {
             for (quint32 index : indices) {
                 auto* row = new QWidget(layout->parentWidget());
@@ -148,10 +176,9 @@ void SimulationIoPanel::rebuild()
         addLamps(usage.relays, QStringLiteral("rel"), 1);
     }
     if (!usage.variables.isEmpty() || !usage.registers.isEmpty()) {
-        auto* layout = new QVBoxLayout(addSection(tr("Variables and registers")));
+        auto* layout = new QVBoxLayout(addSection(QT_TR_NOOP("Variables and registers")));
         m_table = new QTableWidget(0, 2, layout->parentWidget());
         m_table->setObjectName(QStringLiteral("storedValues"));
-        m_table->setHorizontalHeaderLabels({ tr("Name"), tr("Value") });
         m_table->verticalHeader()->hide();
         m_table->horizontalHeader()->setStretchLastSection(true);
         const auto addRows = [this](const QVector<quint32>& indices, const QString& prefix, int kind) {
@@ -172,6 +199,7 @@ void SimulationIoPanel::rebuild()
         connect(m_table, &QTableWidget::itemChanged, this, &SimulationIoPanel::storeValue);
         layout->addWidget(m_table);
     }
+    retranslate();
     updateValues();
 }
 

@@ -27,12 +27,16 @@ public:
     // The lamp shows whether the output is on.
     static bool isLit(const QLabel* lamp);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void rebuild();
     void clear();
     void updateValues();
     void storeValue(QTableWidgetItem* item);
-    QWidget* addSection(const QString& title);
+    QWidget* addSection(const char* title);
+    void retranslate();
 
     SimulationController* m_controller = nullptr;
     QVBoxLayout* m_layout = nullptr;

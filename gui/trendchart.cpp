@@ -2,6 +2,8 @@
 
 #include "simulationcontroller.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -41,6 +43,13 @@ TrendChart::TrendChart(SimulationController* controller, QWidget* parent)
     rebuild();
 }
 
+void TrendChart::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_timeAxis->setTitleText(tr("Simulated time (s)"));
+    QWidget::changeEvent(event);
+}
+
 QVector<QPointF> TrendChart::points(int index) const
 {
     return m_lines.at(index).series->pointsVector();
@@ -48,15 +57,25 @@ QVector<QPointF> TrendChart::points(int index) const
 
 void TrendChart::rebuild()
 {
+    // A line still watched keeps what it drew.
+    QHash<int, QVector<QPointF>> kept;
+    for (const Line& line : qAsConst(m_lines))
+        kept.insert(line.output, line.points);
     m_chart->removeAllSeries();
     m_lines.clear();
+    const quint64 before = m_nowMs;
     m_controller->runner().read([this](const RuntimeEngine& engine) {
         m_cycleMs = engine.cycleMs();
         m_nowMs = engine.timeMs();
     });
+    // Time went back: a reset, after which every line starts again.
+    if (m_nowMs < before)
+        kept.clear();
     const QVector<SimulationController::Output>& outputs = m_controller->outputs();
     for (int output : m_controller->trendOutputs()) {
         Line line;
+        line.output = output;
+        line.points = kept.value(output);
         line.series = new QLineSeries(m_chart);
         line.series->setName(outputs.at(output).name);
         line.boolean = outputs.at(output).type == RuntimeValue::Bool;

@@ -34,10 +34,14 @@ public:
     QVector<QPointF> points(int index) const;
     QtCharts::QChart* chart() const { return m_chart; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     struct Line
     {
         QtCharts::QLineSeries* series = nullptr;
+        int output = -1; // in the controller's outputs()
         bool boolean = false;
         QVector<QPointF> points; // up to the last change
     };

@@ -1,6 +1,7 @@
 #include "editor/fbcommentgraphics.h"
 
 #include "editor/funcblock.h"
+#include "editor/graphicsscene.h"
 #include "editor/scenestyle.h"
 #include "editor/stylecollection.h"
 #include "model/fbcommentmodel.h"
@@ -153,14 +154,17 @@ bool FBCommentGraphics::sceneEvent(QEvent* event)
         if (m_text && m_text->isEditing())
             m_editing = true;
         break;
-    case QEvent::WindowActivate:
-        if (m_editing && m_text) {
-            m_editing = false;
+    case QEvent::WindowActivate: {
+        // A scene made read-only meanwhile takes no more typing.
+        const auto* diagram = qobject_cast<const GraphicsScene*>(scene());
+        if (m_editing && m_text && !(diagram && diagram->isReadOnly())) {
             m_text->setTextInteractionFlags(Qt::TextEditorInteraction);
             m_text->setFocus(Qt::ActiveWindowFocusReason);
             setFlag(ItemIsMovable, false);
         }
+        m_editing = false;
         break;
+    }
     default:
         break;
     }

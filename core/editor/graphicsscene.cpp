@@ -1149,6 +1149,15 @@ void GraphicsScene::setReadOnly(bool readOnly)
     if (readOnly == m_readOnly)
         return;
     if (readOnly) {
+        // A drag still held ends here as its release would end it: one step of the history.
+        if (m_moving || mouseGrabberItem()) {
+            QGraphicsSceneMouseEvent release(QEvent::GraphicsSceneMouseRelease);
+            release.setButton(Qt::LeftButton);
+            release.setScenePos(m_pressPos);
+            release.setButtonDownScenePos(Qt::LeftButton, m_pressPos);
+            release.setAccepted(false);
+            mouseReleaseEvent(&release);
+        }
         discardConstruction();
         clearFocus();
         if (m_editedConnection)

@@ -39,6 +39,8 @@ bool SimulationRunner::load(const ProjectBuildData& data)
     m_watched.clear();
     m_changes.clear();
     m_lastWatched.clear();
+    // A new simulation starts with every input off and every variable and register 0.
+    m_engine.io() = IoImage();
     return m_engine.load(data);
 }
 
@@ -93,9 +95,10 @@ void SimulationRunner::reset()
     m_engine.reset();
     for (QVector<Change>& changes : m_changes)
         changes.clear();
-    std::fill(m_lastWatched.begin(), m_lastWatched.end(), 0u);
-    for (int i = 0; i < m_watched.size(); ++i)
-        m_changes[i].append({ 0, m_engine.outputValue(m_watched.at(i)) });
+    for (int i = 0; i < m_watched.size(); ++i) {
+        m_lastWatched[i] = m_engine.outputValue(m_watched.at(i));
+        m_changes[i].append({ 0, m_lastWatched.at(i) });
+    }
     rebaseLocked();
 }
 
@@ -124,26 +127,39 @@ bool SimulationRunner::isOnWorker() const
 
 void SimulationRunner::access(const std::function<void(RuntimeEngine&)>& use)
 {
+    ++m_waiting;
     QMutexLocker lock(&m_mutex);
+    --m_waiting;
     use(m_engine);
 }
 
 void SimulationRunner::read(const std::function<void(const RuntimeEngine&)>& use) const
 {
+    ++m_waiting;
     QMutexLocker lock(&m_mutex);
+    --m_waiting;
     use(m_engine);
 }
 
 void SimulationRunner::setWatched(const QVector<int>& outputSlots)
 {
     QMutexLocker lock(&m_mutex);
-    m_watched = outputSlots;
-    m_changes = QVector<QVector<Change>>(outputSlots.size());
-    m_lastWatched.resize(outputSlots.size());
+    QVector<QVector<Change>> changes(outputSlots.size());
+    QVector<quint32> last(outputSlots.size());
     for (int i = 0; i < outputSlots.size(); ++i) {
-        m_lastWatched[i] = m_engine.outputValue(outputSlots.at(i));
-        m_changes[i].append({ m_engine.timeMs(), m_lastWatched.at(i) });
+        // A slot watched before keeps what it recorded and nobody took yet.
+        const int before = m_watched.indexOf(outputSlots.at(i));
+        if (before >= 0) {
+            changes[i] = m_changes.at(before);
+            last[i] = m_lastWatched.at(before);
+            continue;
+        }
+        last[i] = m_engine.outputValue(outputSlots.at(i));
+        changes[i].append({ m_engine.timeMs(), last.at(i) });
     }
+    m_watched = outputSlots;
+    m_changes = changes;
+    m_lastWatched = last;
 }
 
 QVector<QVector<SimulationRunner::Change>> SimulationRunner::takeChanges()
@@ -199,7 +215,7 @@ void SimulationRunner::tick()
             return;
         fast = m_speed == 0.0;
         if (fast) {
-            while (batch.nsecsElapsed() < workerBatchNs)
+            while (batch.nsecsElapsed() < workerBatchNs && m_waiting.load() == 0)
                 for (int i = 0; i < 64; ++i)
                     stepLocked();
             rebaseLocked();
@@ -209,6 +225,8 @@ void SimulationRunner::tick()
     }
     if (!isOnWorker() && (fast || batch.nsecsElapsed() > m_workerThresholdNs))
         moveToWorker();
+    else if (m_waiting.load() > 0)
+        QThread::yieldCurrentThread(); // the lock was just let go: let the one waiting take it
 }
 
 void SimulationRunner::runBatch()

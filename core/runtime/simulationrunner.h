@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 
 class QThread;
@@ -65,7 +66,7 @@ public:
     void read(const std::function<void(const RuntimeEngine&)>& use) const;
 
     // The output slots whose changes are recorded, cycle by cycle; the list replaces the one
-    // before and the first change of each is its value now.
+    // before. A slot new to it starts with its value now; one watched before goes on.
     void setWatched(const QVector<int>& outputSlots);
     // The changes recorded since the last call, per watched slot in the order given; at most
     // the last `keepMs` of simulated time are kept between calls.
@@ -88,6 +89,9 @@ private:
 
     RuntimeEngine m_engine;
     mutable QMutex m_mutex;
+    // Callers of access() and read() waiting for the lock: a batch on the worker ends early
+    // for them, so the window never waits for more than a few cycles.
+    mutable std::atomic<int> m_waiting { 0 };
     QTimer* m_timer = nullptr;
     QThread* m_home = nullptr;
     QThread* m_worker = nullptr;

@@ -534,12 +534,15 @@ void tst_MainWindow::switchingToRussianRetranslates()
     QCOMPARE(window.findChild<QMenu*>("menu_Help")->title(), QStringLiteral("&Справка"));
     QCOMPARE(window.findChild<QAction*>("actionSaveFlash")->text(), QStringLiteral("Сохранить во флеш-память"));
     QCOMPARE(window.findChild<QDockWidget*>("dockConsole")->windowTitle(), QStringLiteral("Консоль"));
+    QCOMPARE(window.findChild<QDockWidget*>("dockTrend")->windowTitle(), QStringLiteral("Тренд"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Velmora"));
 
-    // A new window reads the stored language at start-up.
+    // A new window reads the stored language at start-up, the docks made in code included.
     MainWindow next;
     QCoreApplication::processEvents();
     QCOMPARE(next.findChild<QMenu*>("menuEdit")->title(), QStringLiteral("&Правка"));
+    QCOMPARE(next.findChild<QDockWidget*>("dockProblems")->windowTitle(), QStringLiteral("Проблемы"));
+    QCOMPARE(next.findChild<QDockWidget*>("dockSimulationIo")->windowTitle(), QStringLiteral("Входы и выходы симуляции"));
 }
 
 void tst_MainWindow::sameLanguageLoadsNothing()

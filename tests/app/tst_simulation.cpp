@@ -27,6 +27,7 @@
 #include <QGraphicsView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <QTreeView>
@@ -87,6 +88,7 @@ class tst_Simulation : public QObject
 private slots:
     void timerDiagramInTheWindow();
     void closingTheProjectStops();
+    void dragHeldAtStart();
     void formatValue_data();
     void formatValue();
 };
@@ -193,6 +195,14 @@ void tst_Simulation::timerDiagramInTheWindow()
     window.simulation()->refresh();
     QCOMPARE(trend->points(0),
              QVector<QPointF>({ { 0.14, 1.0 }, { 0.14, 0.0 }, { 0.16, 0.0 } }));
+    // A second line leaves the first one's history alone.
+    FuncBlock* input = nullptr;
+    for (FuncBlock* block : scene->getFuncBlocks())
+        input = block->model()->protoName() == QLatin1String("Physical Input") ? block : input;
+    chooseMenuEntry(QStringLiteral("Add to Trend"));
+    rightClick(window, static_cast<FBOutputPortGraphics*>(input->graphics()->outputPorts().first()));
+    QTRY_COMPARE(trend->seriesCount(), 2);
+    QCOMPARE(trend->points(0), QVector<QPointF>({ { 0.14, 1.0 }, { 0.14, 0.0 }, { 0.16, 0.0 } }));
 
     action(window, "actionStopSimulation")->trigger();
     QVERIFY(!window.simulation()->isActive());
@@ -204,6 +214,42 @@ void tst_Simulation::timerDiagramInTheWindow()
     QVERIFY(!window.findChild<QLabel*>("simulationStatus")->isVisible());
     QVERIFY(!project->isModified());
     QCOMPARE(scene->undoStack()->index(), undoIndex);
+
+    // The next simulation starts with every input off.
+    action(window, "actionSimulate")->trigger();
+    QVERIFY(!window.findChild<QCheckBox*>("in.1")->isChecked());
+    action(window, "actionStopSimulation")->trigger();
+}
+
+// A drag still held when the simulation starts ends there, as one step of the history.
+void tst_Simulation::dragHeldAtStart()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.resize(1400, 900);
+    window.show();
+    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
+    project->setFilePath(QStringLiteral("timer"), dir.path());
+    QVERIFY(makeTimerProject(*project, 100));
+    window.projectManager()->newProject(project);
+    GraphicsScene* scene = project->scene();
+    FuncBlock* block = scene->getFuncBlocks().constLast();
+    const int undoIndex = scene->undoStack()->index();
+    QGraphicsView* view = viewOf(window);
+    const QPointF grip = block->graphics()->pos() + QPointF(block->graphics()->size().width() / 2, 8);
+    view->centerOn(grip);
+    QWidget* viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, view->mapFromScene(grip));
+    QMouseEvent move(QEvent::MouseMove, view->mapFromScene(grip + QPointF(50, 50)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QVERIFY(scene->isMoving());
+    action(window, "actionSimulate")->trigger();
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, view->mapFromScene(grip + QPointF(50, 50)));
+    action(window, "actionStopSimulation")->trigger();
+    QVERIFY(!scene->isMoving());
+    QCOMPARE(scene->undoStack()->index(), undoIndex + 1);
+    scene->undo();
+    QCOMPARE(block->graphics()->pos(), grip - QPointF(block->graphics()->size().width() / 2, 8));
 }
 
 // Closing the simulated project ends the simulation before its scene goes.
