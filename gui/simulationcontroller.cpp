@@ -243,17 +243,18 @@ void SimulationController::addToTrend(int output)
     if (output < 0 || output >= m_outputs.size() || m_trend.contains(output))
         return;
     m_trend.append(output);
-    QVector<int> outputSlots;
-    for (int watched : qAsConst(m_trend))
-        outputSlots.append(m_outputs.at(watched).slot);
-    m_runner.setWatched(outputSlots);
-    emit trendChanged();
+    watchTrend();
 }
 
 void SimulationController::removeFromTrend(int output)
 {
     if (!m_trend.removeOne(output))
         return;
+    watchTrend();
+}
+
+void SimulationController::watchTrend()
+{
     QVector<int> outputSlots;
     for (int watched : qAsConst(m_trend))
         outputSlots.append(m_outputs.at(watched).slot);

@@ -89,6 +89,8 @@ private:
     void showContextMenu(const QPointF& scenePos, const QPoint& screenPos);
     void askForcedValue(int output);
     void clearDiagram();
+    // The runner records the outputs of the trend, and the chart follows.
+    void watchTrend();
 
     struct Line
     {

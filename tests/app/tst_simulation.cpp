@@ -80,6 +80,21 @@ int pixelsOf(GraphicsScene& scene, const ConnectionPresenter* line, const QColor
     return count;
 }
 
+// The timer diagram (100 ms) as a new project in a shown window.
+Project* openTimerProject(MainWindow& window, const QString& dir)
+{
+    window.resize(1400, 900);
+    window.show();
+    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
+    project->setFilePath(QStringLiteral("timer"), dir);
+    if (!makeTimerProject(*project, 100)) {
+        delete project;
+        return nullptr;
+    }
+    window.projectManager()->newProject(project);
+    return project;
+}
+
 } // namespace
 
 class tst_Simulation : public QObject
@@ -100,12 +115,8 @@ void tst_Simulation::timerDiagramInTheWindow()
 {
     QTemporaryDir dir;
     MainWindow window;
-    window.resize(1400, 900);
-    window.show();
-    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
-    project->setFilePath(QStringLiteral("timer"), dir.path());
-    QVERIFY(makeTimerProject(*project, 100));
-    window.projectManager()->newProject(project);
+    Project* project = openTimerProject(window, dir.path());
+    QVERIFY(project);
     QVERIFY(project->save(QString()));
     GraphicsScene* scene = project->scene();
     const int undoIndex = scene->undoStack()->index();
@@ -226,12 +237,8 @@ void tst_Simulation::dragHeldAtStart()
 {
     QTemporaryDir dir;
     MainWindow window;
-    window.resize(1400, 900);
-    window.show();
-    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
-    project->setFilePath(QStringLiteral("timer"), dir.path());
-    QVERIFY(makeTimerProject(*project, 100));
-    window.projectManager()->newProject(project);
+    Project* project = openTimerProject(window, dir.path());
+    QVERIFY(project);
     GraphicsScene* scene = project->scene();
     FuncBlock* block = scene->getFuncBlocks().constLast();
     const int undoIndex = scene->undoStack()->index();
@@ -257,10 +264,8 @@ void tst_Simulation::closingTheProjectStops()
 {
     QTemporaryDir dir;
     MainWindow window;
-    auto* project = static_cast<Project*>(ProjectCreator::instance().createProject(QStringLiteral("Project")));
-    project->setFilePath(QStringLiteral("timer"), dir.path());
-    QVERIFY(makeTimerProject(*project, 100));
-    window.projectManager()->newProject(project);
+    Project* project = openTimerProject(window, dir.path());
+    QVERIFY(project);
     QVERIFY(project->save(QString()));
     action(window, "actionSimulate")->trigger();
     QVERIFY(window.simulation()->isActive());
