@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGraphicsItem>
+#include <QGraphicsWidget>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -66,8 +67,9 @@ DiagramExporter::DiagramExporter(GraphicsScene* scene)
     : m_scene(scene)
 {
     QRectF bounds;
+    // A block's own rectangle: the margin around the picture holds its ports' circles.
     for (const QGraphicsItem* item : scene->selectedItems())
-        bounds |= item->sceneBoundingRect();
+        bounds |= item->isWidget() ? static_cast<const QGraphicsWidget*>(item)->geometry() : item->sceneBoundingRect();
     if (bounds.isEmpty())
         bounds = scene->itemsBoundingRect();
     if (bounds.isEmpty())

@@ -79,7 +79,7 @@ FBAbstractBlockGraphics::FBAbstractBlockGraphics(QGraphicsItem* parent)
 {
     createMenu();
     setAcceptHoverEvents(true);
-    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges);
+    setFlags(ItemIsMovable | ItemIsSelectable | ItemSendsGeometryChanges | ItemContainsChildrenInShape);
     setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
     setZValue(100);
     setCacheMode(DeviceCoordinateCache);
@@ -300,13 +300,86 @@ void FBAbstractBlockGraphics::updateGeometry()
     QGraphicsWidget::updateGeometry();
 }
 
+void FBAbstractBlockGraphics::setGeometry(const QRectF& rect)
+{
+    QGraphicsWidget::setGeometry(rect);
+    updateSideMargins();
+}
+
+void FBAbstractBlockGraphics::updateSideMargins()
+{
+    // Half of a port's circle stands out of the side it is on.
+    auto overhang = [](const auto& ports) {
+        for (const FBPortGraphics* port : ports) {
+            if (port->isVisible())
+                return port->overhang();
+        }
+        return qreal(0);
+    };
+    const qreal left = overhang(m_inputPorts);
+    const qreal right = overhang(m_outputPorts);
+    if (left == m_leftMargin && right == m_rightMargin)
+        return;
+    prepareGeometryChange();
+    m_leftMargin = left;
+    m_rightMargin = right;
+}
+
+QRectF FBAbstractBlockGraphics::boundingRect() const
+{
+    return rect().adjusted(-m_leftMargin, 0, m_rightMargin, 0);
+}
+
+bool FBAbstractBlockGraphics::contains(const QPointF& point) const
+{
+    if (rect().contains(point))
+        return true;
+    if (!boundingRect().contains(point))
+        return false;
+    auto onPort = [&point, this](const auto& ports) {
+        for (const FBPortGraphics* port : ports) {
+            if (port->isVisible() && port->contains(port->mapFromItem(this, point)))
+                return true;
+        }
+        return false;
+    };
+    return onPort(m_inputPorts) || onPort(m_outputPorts);
+}
+
+void FBAbstractBlockGraphics::updateChildrenContained()
+{
+    bool outside = false;
+    for (const FBOutputPortGraphics* port : qAsConst(m_outputPorts))
+        outside = outside || port->liveValueItem();
+    setFlag(ItemContainsChildrenInShape, !outside);
+}
+
+void FBAbstractBlockGraphics::setCoarse(bool coarse)
+{
+    if (coarse == m_coarse)
+        return;
+    m_coarse = coarse;
+    const qreal opacity = coarse ? 0.0 : 1.0;
+    for (QGraphicsItem* child : childItems()) {
+        // A comment's text is no item of the block's own kind: it stays as it is.
+        if (dynamic_cast<FBGraphicsItem*>(child))
+            child->setOpacity(opacity);
+    }
+    update();
+}
+
 void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleBlock& style = StyleCollection::instance().paintStyle().block();
     painter->setPen(QPen(isSelected() ? style.selectColor : style.borderColor, 2.0, Qt::SolidLine, Qt::SquareCap,
                          Qt::BevelJoin));
     painter->setBrush(style.backgroundColor);
-    painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
+    painter->drawRoundedRect(rect(), 3.0, 3.0, Qt::AbsoluteSize);
+    if (m_coarse && m_title) {
+        painter->translate(m_title->pos());
+        m_title->paintPlate(painter);
+        painter->translate(-m_title->pos());
+    }
 }
 
 bool FBAbstractBlockGraphics::sceneEventFilter(QGraphicsItem* watched, QEvent* event)

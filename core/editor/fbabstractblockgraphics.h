@@ -49,7 +49,19 @@ public:
 
     void setFuncBlock(FuncBlock* block);
     void updateGeometry() override;
+    void setGeometry(const QRectF& rect) override;
+    // The block's rectangle widened by the port circles that stand out of its sides.
+    QRectF boundingRect() const override;
+    // Inside the rectangle or on a port circle: a port stays reachable where it stands out.
+    bool contains(const QPointF& point) const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // The block's items draw within its bounding rectangle, so the scene skips them with a
+    // block that is out of sight; except while an output shows a live value beside its line.
+    void updateChildrenContained();
+    // Drawn at coarse detail: the outline and the title plate by the block itself, its items
+    // fully transparent, which the scene then passes over without a look.
+    void setCoarse(bool coarse);
+    bool isCoarse() const { return m_coarse; }
 
 signals:
     void onNeedUpdateConnections();
@@ -91,6 +103,11 @@ private:
     void addInputPort(FBModelItem* item);
     void addOutputPort(FBModelItem* item);
     void updateInputCount(FBModelItem* inputs);
+    void updateSideMargins();
+
+    qreal m_leftMargin = 0;
+    qreal m_rightMargin = 0;
+    bool m_coarse = false;
 };
 
 } // namespace Velmora

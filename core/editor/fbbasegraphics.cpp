@@ -35,11 +35,11 @@ void FBBaseGraphics::createItemGraphics(FBModelItem* item)
     m_callOrderLayout->setAlignment(m_callOrder, Qt::AlignRight);
 }
 
-void FBBaseGraphics::showCallOrder(FBModelItem* item)
+void FBBaseGraphics::showCallOrder(FBModelItem* item, bool repaint)
 {
     if (!m_callOrder || !item)
         return;
-    if (item->type() == 1008 && m_callOrder->replaceText(QString::number(static_cast<FBModelCallOrder*>(item)->data())))
+    if (item->type() == 1008 && m_callOrder->replaceNumber(static_cast<FBModelCallOrder*>(item)->data(), repaint))
         return;
     slotChangedModel(item);
 }

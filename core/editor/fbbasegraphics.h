@@ -19,8 +19,9 @@ public:
     int type() const override { return Type; }
     FBCallOrderGraphics* callOrderItem() const { return m_callOrder; }
     // Shows the call order the model holds after a renumbering that did not notify: only the
-    // number is drawn anew unless it needs another width.
-    void showCallOrder(FBModelItem* item);
+    // number is drawn anew unless it needs another width. Without `repaint` the caller
+    // repaints the number.
+    void showCallOrder(FBModelItem* item, bool repaint = true);
 
 protected:
     void createLayouts() override;

@@ -13,9 +13,15 @@ public:
 
     void setModelItem(FBModelItem* item) override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // Shows another number when it has the size of the shown one; false, with nothing
+    // changed, when the row must be laid out for it. Without `repaint` the caller repaints.
+    bool replaceNumber(int number, bool repaint);
 
 protected:
     QSizeF textSize(const QString& text) const override;
+
+private:
+    QSizeF numberSize(int number) const;
 };
 
 } // namespace Velmora

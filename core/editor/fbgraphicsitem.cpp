@@ -33,6 +33,11 @@ bool FBGraphicsItem::isFineDetail(const QPainter* painter)
     return QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform()) >= kFineDetail - 1e-9;
 }
 
+bool FBGraphicsItem::isCoarseDetail(const QTransform& toDevice)
+{
+    return QStyleOptionGraphicsItem::levelOfDetailFromTransform(toDevice) <= kCoarseDetail;
+}
+
 QRectF FBGraphicsItem::boundingRect() const
 {
     return QRectF(QPointF(0, 0), geometry().size());

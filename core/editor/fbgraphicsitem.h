@@ -29,6 +29,11 @@ public:
     // texts, and lines without smoothing. The picture at and above it is the full one.
     static constexpr qreal kFineDetail = 0.4;
     static bool isFineDetail(const QPainter* painter);
+    // At and below this level a port is a pixel or two and is not drawn: a block is its outline
+    // and title plate, which the block draws itself, and its items are left out of the
+    // scene's drawing altogether.
+    static constexpr qreal kCoarseDetail = 0.2;
+    static bool isCoarseDetail(const QTransform& toDevice);
 
     QRectF boundingRect() const override;
     void setGeometry(const QRectF& rect) override;

@@ -38,14 +38,18 @@ void FBOutputPortGraphics::setLiveValue(const QString& text, bool forced)
     if (!m_liveValue) {
         m_liveValue = new LiveValueGraphics(this);
         m_liveValue->setAnchor(liveValueAnchor());
+        m_block->updateChildrenContained();
     }
     m_liveValue->setValue(text, forced);
 }
 
 void FBOutputPortGraphics::clearLiveValue()
 {
+    if (!m_liveValue)
+        return;
     delete m_liveValue;
     m_liveValue = nullptr;
+    m_block->updateChildrenContained();
 }
 
 void FBOutputPortGraphics::setGeometry(const QRectF& rect)

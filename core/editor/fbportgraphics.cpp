@@ -128,7 +128,7 @@ void FBPortGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     const SceneStyle& style = StyleCollection::instance().paintStyle();
     const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
     m_outlineColor = outlineColor(style.port().borderColor, lod);
-    if (lod > 0.2) {
+    if (lod > kCoarseDetail) {
         painter->setPen(QPen(m_outlineColor, m_penWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
         painter->setBrush(style.types().color(m_portType));
         painter->drawEllipse(m_circleRect.center(), m_radius, m_radius);

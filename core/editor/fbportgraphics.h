@@ -36,6 +36,8 @@ public:
     int portIndex() const { return m_portIndex; }
     qreal radius() const { return m_radius; }
     QRectF circleRect() const { return m_circleRect; }
+    // How far the circle stands out of the block's side: half of it.
+    qreal overhang() const { return m_circleRect.width() / 2.0; }
     QRectF textRect() const { return m_textRect; }
     QSizeF size() const { return m_size; }
     QFont font() const { return m_font; }

@@ -67,16 +67,21 @@ void FBTitleGraphics::setGeometry(const QRectF& rect)
     setPos(rect.topLeft());
 }
 
-void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+void FBTitleGraphics::paintPlate(QPainter* painter) const
 {
     const StyleBlockTitle& style = StyleCollection::instance().paintStyle().blockTitle();
     painter->setPen(style.borderColor);
     painter->setBrush(style.backgroundColor);
     painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
+}
+
+void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    paintPlate(painter);
     if (!isFineDetail(painter))
         return;
     painter->setFont(m_font);
-    painter->setPen(style.textColor);
+    painter->setPen(StyleCollection::instance().paintStyle().blockTitle().textColor);
     m_cachedText.draw(painter, boundingRect(), Qt::AlignCenter, m_text);
 }
 

@@ -30,6 +30,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneDragDropEvent>
@@ -173,6 +174,7 @@ void GraphicsScene::attachFuncBlock(FuncBlock* block)
     ++m_appendedBlocks;
     m_funcBlocks.append(block);
     m_funcBlocksById.insert(idOf(block), block);
+    block->graphics()->setCoarse(m_coarseDetail);
 }
 
 void GraphicsScene::detachFuncBlock(FuncBlock* block)
@@ -733,6 +735,9 @@ void GraphicsScene::updateBlockOrder()
     m_appendedBlocks = 0;
     m_blocksMoved = false;
     const FuncBlock* firstSelected = m_selectedFuncBlocks.value(0, nullptr);
+    // Many new numbers are repainted with the whole scene, at once; a few one by one.
+    const bool many = m_funcBlocks.size() - from > 64;
+    bool renumbered = false;
     int counter = 0;
     for (int i = std::min(from, int(m_funcBlocks.size())) - 1; i >= 0; --i) {
         if (const auto* model = qobject_cast<const FBBaseModel*>(m_funcBlocks.at(i)->model())) {
@@ -750,14 +755,17 @@ void GraphicsScene::updateBlockOrder()
             // without the round of change signals a model edit sends.
             auto* graphics = qobject_cast<FBBaseGraphics*>(block->graphics());
             if (graphics && model->storeCallOrder(counter))
-                graphics->showCallOrder(model->callOrderItem());
+                graphics->showCallOrder(model->callOrderItem(), !many);
             else
                 model->setCallOrder(counter);
+            renumbered = true;
             if (block == firstSelected)
                 slotUpdateProperty(model->callOrderItem());
         }
         ++counter;
     }
+    if (many && renumbered)
+        update();
 }
 
 // Without a move since the last numbering the blocks before the appended ones are in order:
@@ -1118,6 +1126,33 @@ void GraphicsScene::updateConnections(FuncBlock* block)
     }
     if (removed)
         finishDataEdit();
+}
+
+// ---- drawing ----
+
+void GraphicsScene::setDetailFor(const QTransform& toDevice)
+{
+    const bool coarse = FBGraphicsItem::isCoarseDetail(toDevice);
+    if (coarse == m_coarseDetail)
+        return;
+    m_coarseDetail = coarse;
+    for (FuncBlock* block : qAsConst(m_funcBlocks))
+        block->graphics()->setCoarse(coarse);
+}
+
+void GraphicsScene::render(QPainter* painter, const QRectF& target, const QRectF& source, Qt::AspectRatioMode mode)
+{
+    // The transform QGraphicsScene::render() draws with: source onto target, as it fits them.
+    const QRectF from = source.isNull() ? sceneRect() : source;
+    const QRectF to = target.isNull() ? QRectF(0, 0, painter->device()->width(), painter->device()->height()) : target;
+    qreal xScale = to.width() / from.width();
+    qreal yScale = to.height() / from.height();
+    if (mode == Qt::KeepAspectRatio)
+        xScale = yScale = qMin(xScale, yScale);
+    else if (mode == Qt::KeepAspectRatioByExpanding)
+        xScale = yScale = qMax(xScale, yScale);
+    setDetailFor(QTransform::fromScale(xScale, yScale) * painter->worldTransform());
+    QGraphicsScene::render(painter, target, source, mode);
 }
 
 // ---- hit testing ----

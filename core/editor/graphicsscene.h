@@ -74,6 +74,14 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
 
+    // Every view and render tells the transform it draws with, before its items are drawn:
+    // at coarse detail the blocks draw themselves without their items (see FBGraphicsItem).
+    void setDetailFor(const QTransform& toDevice);
+    bool isCoarseDetail() const { return m_coarseDetail; }
+    // QGraphicsScene::render() at the level of detail of its scale.
+    void render(QPainter* painter, const QRectF& target = QRectF(), const QRectF& source = QRectF(),
+                Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+
     QPointF getPasteOffset() const { return m_pasteOffset; }
     void setPasteOffset(const QPointF& offset) { m_pasteOffset = offset; }
 
@@ -203,6 +211,7 @@ private:
     ConnectionPresenter* m_constructConnection = nullptr;
     bool m_moving = false;
     bool m_readOnly = false;
+    bool m_coarseDetail = false;
     // The blocks a drag moves: the selection, and the pressed block when it is not part of it.
     QVector<FuncBlock*> m_movingBlocks;
     QPointF m_moveStartPos;

@@ -156,6 +156,8 @@ void Viewport::paintEvent(QPaintEvent* event)
     if ((cacheMode() & QGraphicsView::CacheBackground) && colours != m_cachedColours)
         resetCachedContent();
     m_cachedColours = colours;
+    if (m_scene)
+        m_scene->setDetailFor(viewportTransform());
     QGraphicsView::paintEvent(event);
 }
 

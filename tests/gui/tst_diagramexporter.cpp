@@ -108,9 +108,13 @@ void tst_DiagramExporter::selectionOnly()
     FuncBlock* chosen = scene.getFuncBlocks().last();
     chosen->graphics()->setSelected(true);
     const DiagramExporter exporter(&scene);
-    QRectF selected; // the block and the connection that follows it
-    for (const QGraphicsItem* item : scene.selectedItems())
-        selected |= item->sceneBoundingRect();
+    // The block's rectangle, whose ports' circles the margin holds, and the connection that
+    // follows it.
+    QRectF selected = chosen->graphics()->geometry();
+    for (const QGraphicsItem* item : scene.selectedItems()) {
+        if (item != chosen->graphics())
+            selected |= item->sceneBoundingRect();
+    }
     QCOMPARE(scene.selectedItems().size(), 2);
     QCOMPARE(exporter.sourceRect(), selected.adjusted(-20, -20, 20, 20));
     exporter.image(1.0, DiagramExporter::WhiteBackground);

@@ -10,6 +10,7 @@
 #include "editor/fbdatanumgraphics.h"
 #include "editor/fbinputportgraphics.h"
 #include "editor/fboutputportgraphics.h"
+#include "editor/livevaluegraphics.h"
 #include "editor/scenestyle.h"
 #include "editor/stylecollection.h"
 #include "model/fbcommentmodel.h"
@@ -99,6 +100,9 @@ private slots:
     void commentEditMarksModified();
     void render_data();
     void render();
+    void portsStandOut_data();
+    void portsStandOut();
+    void liveValueBesideTheBlock();
 };
 
 void tst_FBAbstractBlockGraphics::initTestCase()
@@ -456,6 +460,80 @@ void tst_FBAbstractBlockGraphics::render()
     const QColor back = colours.block().backgroundColor;
     const QColor scene0 = colours.scene().backgroundColor;
     QVERIFY(qAbs(blended.red() - (back.red() * 200 + scene0.red() * 55) / 255) <= 2);
+}
+
+void tst_FBAbstractBlockGraphics::portsStandOut_data()
+{
+    QTest::addColumn<int>("side"); // 0 the first input, 1 the output, -1 the body
+    QTest::addColumn<QPointF>("offset"); // from the circle's centre, or the body's corner
+    QTest::addColumn<QString>("found"); // "port", "block" or ""
+
+    QTest::newRow("input, outer half") << 0 << QPointF(-3, 0) << "port";
+    QTest::newRow("input, inner half") << 0 << QPointF(3, 0) << "port";
+    QTest::newRow("output, outer half") << 1 << QPointF(3, 0) << "port";
+    QTest::newRow("beside the circle") << 0 << QPointF(-5, -9) << "";
+    QTest::newRow("body") << -1 << QPointF(8, -6) << "block";
+}
+
+// Half of a port's circle stands out of the block's side: it is drawn and found there, though
+// the block's items are drawn and searched only within the block's bounding rectangle.
+void tst_FBAbstractBlockGraphics::portsStandOut()
+{
+    QFETCH(int, side);
+    QFETCH(QPointF, offset);
+    QFETCH(QString, found);
+
+    QVERIFY(StyleCollection::instance().setCurrentStyle(QStringLiteral("Light")));
+    const SceneStyle& colours = *StyleCollection::instance().currentStyle();
+    BlockPtr block(createBlock(QStringLiteral("AND")));
+    FBAbstractBlockGraphics* graphics = block->graphics();
+    QGraphicsScene scene;
+    scene.addItem(graphics);
+    graphics->setPos(100.0, 50.0);
+    QVERIFY(graphics->flags() & QGraphicsItem::ItemContainsChildrenInShape);
+    QCOMPARE(graphics->boundingRect(), graphics->rect().adjusted(-9.5, 0, 9.5, 0));
+    BlockPtr constant(createBlock(QStringLiteral("Constant")));
+    QCOMPARE(constant->graphics()->boundingRect(), constant->graphics()->rect().adjusted(0, 0, 9.5, 0));
+
+    const FBPortGraphics* port = side == 0 ? static_cast<FBPortGraphics*>(graphics->inputPorts().first())
+                                           : graphics->outputPorts().first();
+    const QPointF at = side < 0 ? graphics->geometry().bottomLeft() + offset : port->connectionPoint() + offset;
+    const QList<QGraphicsItem*> items = scene.items(at);
+    const QGraphicsItem* first = items.value(0, nullptr);
+    QCOMPARE(QString(!first ? "" : first == port ? "port" : first == graphics ? "block" : "other"), found);
+
+    // Drawn alone, a small square around the point shows what is there.
+    QImage image(QSize(4, 4), QImage::Format_ARGB32);
+    image.fill(colours.scene().backgroundColor);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(image.rect()), QRectF(at - QPointF(2, 2), QSizeF(4, 4)));
+    painter.end();
+    const QColor pixel = image.pixelColor(2, 2);
+    if (found == "port")
+        QCOMPARE(pixel.name(), colours.types().color("bool").name());
+    else
+        QCOMPARE(pixel == colours.scene().backgroundColor, found.isEmpty());
+}
+
+// A live value stands beside the output's line, out of the block: while one is shown the
+// block's items are drawn wherever they are.
+void tst_FBAbstractBlockGraphics::liveValueBesideTheBlock()
+{
+    BlockPtr block(createBlock(QStringLiteral("AND")));
+    FBAbstractBlockGraphics* graphics = block->graphics();
+    QGraphicsScene scene;
+    scene.addItem(graphics);
+    FBOutputPortGraphics* output = graphics->outputPorts().first();
+    output->setLiveValue(QStringLiteral("12345"), false);
+    QVERIFY(!(graphics->flags() & QGraphicsItem::ItemContainsChildrenInShape));
+    const QRectF value = output->liveValueItem()->sceneBoundingRect();
+    QVERIFY(value.right() > graphics->sceneBoundingRect().right());
+    const QRectF outside = value & QRectF(graphics->sceneBoundingRect().right() + 1, value.top(), 1000, value.height());
+    QVERIFY(scene.items(outside).contains(output->liveValueItem()));
+    output->setLiveValue(QStringLiteral("6"), true);
+    QVERIFY(!(graphics->flags() & QGraphicsItem::ItemContainsChildrenInShape));
+    output->clearLiveValue();
+    QVERIFY(graphics->flags() & QGraphicsItem::ItemContainsChildrenInShape);
 }
 
 VLM_TEST_MAIN(tst_FBAbstractBlockGraphics)

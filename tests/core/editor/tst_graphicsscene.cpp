@@ -12,6 +12,7 @@
 #include "editor/propertiesmanager.h"
 #include "editor/scenestyle.h"
 #include "editor/stylecollection.h"
+#include "editor/viewport.h"
 #include "library/fblibreader.h"
 #include "model/fbbasemodel.h"
 #include "model/fbmodelports.h"
@@ -30,6 +31,7 @@
 #include <QUndoStack>
 #include "editor/fbcommentgraphics.h"
 
+#include <functional>
 #include <tuple>
 
 using namespace Velmora;
@@ -219,10 +221,13 @@ private slots:
     void removedSelectedBlock();
     void callOrderAfterAdd_data();
     void callOrderAfterAdd();
+    void callOrderWidthChange_data();
     void callOrderWidthChange();
     void callOrderFollowsEveryEdit();
     void textsAtLevelOfDetail_data();
     void textsAtLevelOfDetail();
+    void coarseDetail_data();
+    void coarseDetail();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -1305,28 +1310,41 @@ void tst_GraphicsScene::callOrderFollowsEveryEdit()
     }
 }
 
+void tst_GraphicsScene::callOrderWidthChange_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("a few renumbered") << 10;
+    QTest::newRow("many renumbered") << 100;
+}
+
 void tst_GraphicsScene::callOrderWidthChange()
 {
-    // Ten blocks in a column: the last one's number gets a second digit when a block is added
-    // above them, and its row is laid out for the wider number.
+    // Blocks in a column: the last one's number gets another digit when a block is added above
+    // them, and its row is laid out for the wider number.
+    QFETCH(int, count);
     GraphicsScene scene;
     QVector<FuncBlock*> column;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < count; ++i)
         column << placeBlock(scene, QStringLiteral("AND"), QPointF(40, 40 + 200 * i));
     const auto* last = qobject_cast<const FBBaseGraphics*>(column.last()->graphics());
     const FBCallOrderGraphics* number = last->callOrderItem();
-    const QSizeF oneDigit = number->size();
+    const FBCallOrderGraphics* second = qobject_cast<const FBBaseGraphics*>(column.at(1)->graphics())->callOrderItem();
+    const QSizeF narrow = number->size();
+    const QString before = QString::number(count - 1);
+    const QString after = QString::number(count);
     scene.createFuncBlock(QPointF(40, -300), QStringLiteral("AND"));
-    QCOMPARE(number->text(), QStringLiteral("10"));
-    const QSizeF twoDigits = QFontMetricsF(number->font()).size(Qt::TextSingleLine, QStringLiteral("10"))
+    QCOMPARE(number->text(), after);
+    QCOMPARE(second->text(), QStringLiteral("2"));
+    const QSizeF wide = QFontMetricsF(number->font()).size(Qt::TextSingleLine, after)
         + QSizeF(number->extraWidth(), number->extraHeight());
-    QCOMPARE(number->size(), twoDigits);
-    QVERIFY(twoDigits.width() > oneDigit.width());
-    QCOMPARE(number->geometry().width(), twoDigits.width());
+    QCOMPARE(number->size(), wide);
+    QVERIFY(wide.width() > narrow.width());
+    QCOMPARE(number->geometry().width(), wide.width());
     scene.undo();
-    QCOMPARE(number->text(), QStringLiteral("9"));
-    QCOMPARE(number->size(), oneDigit);
-    QCOMPARE(number->geometry().width(), oneDigit.width());
+    QCOMPARE(number->text(), before);
+    QCOMPARE(second->text(), QStringLiteral("1"));
+    QCOMPARE(number->size(), narrow);
+    QCOMPARE(number->geometry().width(), narrow.width());
 }
 
 void tst_GraphicsScene::textsAtLevelOfDetail_data()
@@ -1378,6 +1396,71 @@ void tst_GraphicsScene::textsAtLevelOfDetail()
     QCOMPARE(inkIn(number, number->boundingRect()) > 0, texts);
     // The ports fade below 0.3 only: here they are drawn in full.
     QVERIFY(image.pixel((input->connectionPoint() * scale).toPoint()) != background);
+}
+
+void tst_GraphicsScene::coarseDetail_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<bool>("throughView");
+    QTest::addColumn<bool>("coarse");
+
+    QTest::newRow("render at 0.25") << 0.25 << false << false;
+    QTest::newRow("render at 0.2") << 0.2 << false << true;
+    QTest::newRow("render at 0.12") << 0.12 << false << true;
+    QTest::newRow("view at 0.25") << 0.25 << true << false;
+    QTest::newRow("view at 0.15") << 0.15 << true << true;
+}
+
+// Far out, where a port is too small to be drawn, a block draws its outline and title plate
+// itself and its items are left out; the next picture drawn closer has them all again.
+void tst_GraphicsScene::coarseDetail()
+{
+    QFETCH(qreal, scale);
+    QFETCH(bool, throughView);
+    QFETCH(bool, coarse);
+
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Light"));
+    const SceneStyle& style = StyleCollection::instance().paintStyle();
+    GraphicsScene scene;
+    FuncBlock* gate = placeBlock(scene, QStringLiteral("AND"), QPointF(40, 40));
+    const FBAbstractBlockGraphics* graphics = gate->graphics();
+    const FBPortGraphics* input = graphics->inputPorts().first();
+    const QRectF source(0, 0, 800, 400);
+    QImage image;
+    std::function<QPoint(const QPointF&)> toImage;
+    Viewport view(&scene);
+    if (throughView) {
+        view.resize(400, 300);
+        view.scale(scale, scale);
+        view.centerOn(graphics);
+        image = view.viewport()->grab().toImage();
+        toImage = [&view](const QPointF& pos) { return view.mapFromScene(pos); };
+    } else {
+        image = QImage((source.size() * scale).toSize(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        scene.render(&painter, QRectF(image.rect()), source);
+        toImage = [scale](const QPointF& pos) { return (pos * scale).toPoint(); };
+    }
+    QCOMPARE(scene.isCoarseDetail(), coarse);
+    QCOMPARE(graphics->isCoarse(), coarse);
+    QCOMPARE(input->opacity(), coarse ? 0.0 : 1.0);
+    QCOMPARE(graphics->titleItem()->opacity(), coarse ? 0.0 : 1.0);
+    // The title plate is there either way, drawn by the block or by its title.
+    const QColor plate = image.pixelColor(toImage(graphics->titleItem()->sceneBoundingRect().center()));
+    const QColor expected = style.blockTitle().backgroundColor;
+    QVERIFY2(qAbs(plate.red() - expected.red()) <= 2 && qAbs(plate.blue() - expected.blue()) <= 2,
+             qPrintable(plate.name()));
+
+    QImage close(QSize(800, 400), QImage::Format_ARGB32);
+    close.fill(Qt::white);
+    QPainter painter(&close);
+    scene.render(&painter, QRectF(close.rect()), source);
+    painter.end();
+    QVERIFY(!scene.isCoarseDetail());
+    QCOMPARE(input->opacity(), 1.0);
+    QCOMPARE(close.pixelColor(input->connectionPoint().toPoint()).name(), style.types().color("bool").name());
 }
 
 #include "tst_graphicsscene.moc"
