@@ -6,12 +6,13 @@
 namespace Velmora {
 
 FBCallOrderGraphics::FBCallOrderGraphics(FBAbstractBlockGraphics* block)
-    : FBTitleGraphics(block, QFont(QStringLiteral("Arial"), 10), 10.0, 5.0)
+    : FBTitleGraphics(block, sharedFont(10), 10.0, 5.0)
 { }
 
 void FBCallOrderGraphics::setModelItem(FBModelItem* item)
 {
     FBTitleGraphics::setModelItem(item);
+    m_number = -1;
     // The number is never stretched, and a longer number must not be clipped to the width
     // of the first one.
     setMaximumSize(m_size);
@@ -49,14 +50,14 @@ QSizeF FBCallOrderGraphics::textSize(const QString& text) const
 
 bool FBCallOrderGraphics::replaceNumber(int number, bool repaint)
 {
+    if (number == m_number)
+        return true;
     if (numberSize(number) + QSizeF(m_extraWidth, m_extraHeight) != m_size)
         return false;
-    QString text = QString::number(number);
-    if (text != m_text) {
-        m_text = std::move(text);
-        if (repaint)
-            update();
-    }
+    m_text = QString::number(number);
+    m_number = number;
+    if (repaint)
+        update();
     return true;
 }
 

@@ -22,6 +22,9 @@ protected:
 
 private:
     QSizeF numberSize(int number) const;
+
+    // The number the text shows when it came from replaceNumber(); -1 after the model's text.
+    int m_number = -1;
 };
 
 } // namespace Velmora

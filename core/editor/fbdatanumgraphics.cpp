@@ -5,7 +5,7 @@
 namespace Velmora {
 
 FBDataNumGraphics::FBDataNumGraphics(FBAbstractBlockGraphics* block)
-    : FBTitleGraphics(block, QFont(QStringLiteral("Arial"), 12), 10.0, 5.0)
+    : FBTitleGraphics(block, sharedFont(12), 10.0, 5.0)
 { }
 
 void FBDataNumGraphics::readText(FBModelItem* item)

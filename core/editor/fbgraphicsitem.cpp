@@ -2,6 +2,7 @@
 
 #include "editor/fbabstractblockgraphics.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -31,6 +32,16 @@ bool FBGraphicsItem::isFineDetail(const QPainter* painter)
 {
     // The level is a square root: a zoom of exactly 0.4 may come out a rounding below it.
     return QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform()) >= kFineDetail - 1e-9;
+}
+
+const QFont& FBGraphicsItem::sharedFont(int pointSize)
+{
+    // Items are made on the GUI thread only.
+    static QHash<int, QFont> fonts;
+    auto it = fonts.find(pointSize);
+    if (it == fonts.end())
+        it = fonts.insert(pointSize, QFont(QStringLiteral("Arial"), pointSize));
+    return it.value();
 }
 
 bool FBGraphicsItem::isCoarseDetail(const QTransform& toDevice)

@@ -2,6 +2,7 @@
 
 #include "vlm_core_export.h"
 
+#include <QFont>
 #include <QGraphicsItem>
 #include <QGraphicsLayoutItem>
 
@@ -34,6 +35,10 @@ public:
     // scene's drawing altogether.
     static constexpr qreal kCoarseDetail = 0.2;
     static bool isCoarseDetail(const QTransform& toDevice);
+
+    // Arial at a size, one font object shared by every item that uses it: thousands of items
+    // with fonts of their own would each hold a copy and compare them by family name.
+    static const QFont& sharedFont(int pointSize);
 
     QRectF boundingRect() const override;
     void setGeometry(const QRectF& rect) override;

@@ -16,7 +16,7 @@ namespace Velmora {
 
 FBPortGraphics::FBPortGraphics(FBAbstractBlockGraphics* block)
     : FBGraphicsItem(block)
-    , m_font(QStringLiteral("Arial"), 10)
+    , m_font(sharedFont(10))
 {
     const qreal side = 2.0 * (m_hoverRadius + m_penWidth);
     m_circleRect = QRectF(0.0, 0.0, side, side);

@@ -10,7 +10,7 @@
 namespace Velmora {
 
 FBTitleGraphics::FBTitleGraphics(FBAbstractBlockGraphics* block)
-    : FBTitleGraphics(block, QFont(QStringLiteral("Arial"), 15), 60.0, 20.0)
+    : FBTitleGraphics(block, sharedFont(15), 60.0, 20.0)
 { }
 
 FBTitleGraphics::FBTitleGraphics(FBAbstractBlockGraphics* block, const QFont& font, qreal extraWidth,

@@ -31,6 +31,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QGuiApplication>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneDragDropEvent>
@@ -79,6 +80,11 @@ GraphicsScene::GraphicsScene(QObject* parent)
     : QGraphicsScene(parent)
 {
     setItemIndexMethod(NoIndex);
+    // Every block keeps its picture in the process's pixmap cache. Qt's 10 MB hold a zoomed
+    // out diagram of a few thousand blocks; beyond that every paint would draw each block anew.
+    constexpr int kPixmapCacheKb = 64 * 1024;
+    if (QPixmapCache::cacheLimit() < kPixmapCacheKb)
+        QPixmapCache::setCacheLimit(kPixmapCacheKb);
     m_undoStack = new QUndoStack(this);
     m_grid = new SceneGrid(this);
     connect(this, &QGraphicsScene::selectionChanged, this, &GraphicsScene::slotSelectionChange);
