@@ -265,12 +265,9 @@ void SimulationController::watchTrend()
 void SimulationController::showContextMenu(const QPointF& scenePos, const QPoint& screenPos)
 {
     int output = -1;
-    for (QGraphicsItem* item : m_project->scene()->items(scenePos)) {
-        if (item->type() == FBPortGraphics::OutputType) {
-            output = outputIndex(static_cast<FBOutputPortGraphics*>(item));
-            break;
-        }
-    }
+    FBPortGraphics* port = m_project->scene()->portAt(scenePos);
+    if (port && port->type() == FBPortGraphics::OutputType)
+        output = outputIndex(static_cast<FBOutputPortGraphics*>(port));
     if (output < 0)
         return;
     QMenu menu(viewOf(m_project->scene()));

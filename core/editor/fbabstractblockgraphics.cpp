@@ -264,6 +264,8 @@ void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
     if (!item)
         return;
     updateItemGraphics(item);
+    if (m_coarse)
+        hideItems();
     // A new call order number of the same width moves no port: there is nothing to lay out
     // and no connection to follow. Renumbering reaches every block below an added one.
     const QGraphicsLayout* grid = layout();
@@ -330,20 +332,23 @@ QRectF FBAbstractBlockGraphics::boundingRect() const
     return rect().adjusted(-m_leftMargin, 0, m_rightMargin, 0);
 }
 
-bool FBAbstractBlockGraphics::contains(const QPointF& point) const
+QPainterPath FBAbstractBlockGraphics::shape() const
 {
-    if (rect().contains(point))
-        return true;
-    if (!boundingRect().contains(point))
-        return false;
-    auto onPort = [&point, this](const auto& ports) {
+    QPainterPath path;
+    path.addRect(rect());
+    if (m_leftMargin == 0 && m_rightMargin == 0)
+        return path;
+    // Both clockwise: where a circle overlaps the rectangle it is inside twice, not out.
+    path.setFillRule(Qt::WindingFill);
+    auto addCircles = [&path, this](const auto& ports) {
         for (const FBPortGraphics* port : ports) {
-            if (port->isVisible() && port->contains(port->mapFromItem(this, point)))
-                return true;
+            if (port->isVisible())
+                path.addPath(port->mapToItem(this, port->shape()));
         }
-        return false;
     };
-    return onPort(m_inputPorts) || onPort(m_outputPorts);
+    addCircles(m_inputPorts);
+    addCircles(m_outputPorts);
+    return path;
 }
 
 void FBAbstractBlockGraphics::updateChildrenContained()
@@ -359,13 +364,24 @@ void FBAbstractBlockGraphics::setCoarse(bool coarse)
     if (coarse == m_coarse)
         return;
     m_coarse = coarse;
-    const qreal opacity = coarse ? 0.0 : 1.0;
+    if (coarse) {
+        hideItems();
+    } else {
+        for (QGraphicsItem* child : childItems()) {
+            if (dynamic_cast<FBGraphicsItem*>(child))
+                child->setOpacity(1.0);
+        }
+    }
+    update();
+}
+
+void FBAbstractBlockGraphics::hideItems()
+{
     for (QGraphicsItem* child : childItems()) {
         // A comment's text is no item of the block's own kind: it stays as it is.
         if (dynamic_cast<FBGraphicsItem*>(child))
-            child->setOpacity(opacity);
+            child->setOpacity(0.0);
     }
-    update();
 }
 
 void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)

@@ -52,8 +52,8 @@ public:
     void setGeometry(const QRectF& rect) override;
     // The block's rectangle widened by the port circles that stand out of its sides.
     QRectF boundingRect() const override;
-    // Inside the rectangle or on a port circle: a port stays reachable where it stands out.
-    bool contains(const QPointF& point) const override;
+    // The rectangle and the port circles: a port stays reachable where it stands out.
+    QPainterPath shape() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
     // The block's items draw within its bounding rectangle, so the scene skips them with a
     // block that is out of sight; except while an output shows a live value beside its line.
@@ -104,6 +104,8 @@ private:
     void addOutputPort(FBModelItem* item);
     void updateInputCount(FBModelItem* inputs);
     void updateSideMargins();
+    // Makes the block's own items fully transparent, new ones of a model change too.
+    void hideItems();
 
     qreal m_leftMargin = 0;
     qreal m_rightMargin = 0;

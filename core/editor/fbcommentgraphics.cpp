@@ -97,6 +97,8 @@ FBCommentGraphics::FBCommentGraphics(QGraphicsItem* parent)
     setZValue(200);
     setAcceptHoverEvents(true);
     setFiltersChildEvents(false);
+    // A long line of text reaches past the comment's frame.
+    setFlag(ItemContainsChildrenInShape, false);
 }
 
 void FBCommentGraphics::createLayouts()

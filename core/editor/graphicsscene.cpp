@@ -9,6 +9,8 @@
 #include "editor/deletegroupfuncblockcmd.h"
 #include "editor/fbabstractblockgraphics.h"
 #include "editor/fbbasegraphics.h"
+#include "editor/fbinputportgraphics.h"
+#include "editor/fboutputportgraphics.h"
 #include "editor/fbportgraphics.h"
 #include "editor/funcblock.h"
 #include "editor/iconnectionmodel.h"
@@ -1163,11 +1165,31 @@ void GraphicsScene::render(QPainter* painter, const QRectF& target, const QRectF
 
 // ---- hit testing ----
 
+FBPortGraphics* GraphicsScene::portOf(QGraphicsItem* item, const QPointF& pos) const
+{
+    if (isPort(item))
+        return static_cast<FBPortGraphics*>(item);
+    // At coarse detail the ports are transparent and the search passes them over: the block is
+    // found on them instead.
+    FBAbstractBlockGraphics* graphics = m_coarseDetail ? blockGraphicsOf(item) : nullptr;
+    if (!graphics)
+        return nullptr;
+    for (FBPortGraphics* port : graphics->inputPorts()) {
+        if (port->isVisible() && port->contains(port->mapFromScene(pos)))
+            return port;
+    }
+    for (FBPortGraphics* port : graphics->outputPorts()) {
+        if (port->isVisible() && port->contains(port->mapFromScene(pos)))
+            return port;
+    }
+    return nullptr;
+}
+
 FBPortGraphics* GraphicsScene::portAt(const QPointF& pos) const
 {
     for (QGraphicsItem* item : items(pos, Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform())) {
-        if (isPort(item))
-            return static_cast<FBPortGraphics*>(item);
+        if (FBPortGraphics* port = portOf(item, pos))
+            return port;
     }
     return nullptr;
 }
@@ -1175,7 +1197,7 @@ FBPortGraphics* GraphicsScene::portAt(const QPointF& pos) const
 FuncBlock* GraphicsScene::blockAtPoint(const QPointF& pos) const
 {
     for (QGraphicsItem* item : items(pos, Qt::IntersectsItemShape, Qt::DescendingOrder, QTransform())) {
-        if (isPort(item))
+        if (portOf(item, pos))
             return nullptr;
         if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item))
             return graphics->funcBlock();

@@ -78,6 +78,8 @@ public:
     // at coarse detail the blocks draw themselves without their items (see FBGraphicsItem).
     void setDetailFor(const QTransform& toDevice);
     bool isCoarseDetail() const { return m_coarseDetail; }
+    // The port whose circle holds a scene point, at any level of detail; null for none.
+    FBPortGraphics* portAt(const QPointF& pos) const;
     // QGraphicsScene::render() at the level of detail of its scale.
     void render(QPainter* painter, const QRectF& target = QRectF(), const QRectF& source = QRectF(),
                 Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
@@ -155,7 +157,7 @@ protected:
 
 private:
     FuncBlock* blockAtPoint(const QPointF& pos) const;
-    FBPortGraphics* portAt(const QPointF& pos) const;
+    FBPortGraphics* portOf(QGraphicsItem* item, const QPointF& pos) const;
     void mousePressConnectionHandler(QGraphicsSceneMouseEvent* event);
     void mouseMoveConnectionHandler(QGraphicsSceneMouseEvent* event);
     void mouseReleaseConnectionHandler(QGraphicsSceneMouseEvent* event);

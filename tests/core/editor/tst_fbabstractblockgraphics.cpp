@@ -494,13 +494,21 @@ void tst_FBAbstractBlockGraphics::portsStandOut()
     QCOMPARE(graphics->boundingRect(), graphics->rect().adjusted(-9.5, 0, 9.5, 0));
     BlockPtr constant(createBlock(QStringLiteral("Constant")));
     QCOMPARE(constant->graphics()->boundingRect(), constant->graphics()->rect().adjusted(0, 0, 9.5, 0));
+    // A comment's long line reaches past its frame.
+    BlockPtr comment(createBlock(QStringLiteral("Comment")));
+    QVERIFY(!(comment->graphics()->flags() & QGraphicsItem::ItemContainsChildrenInShape));
 
     const FBPortGraphics* port = side == 0 ? static_cast<FBPortGraphics*>(graphics->inputPorts().first())
                                            : graphics->outputPorts().first();
     const QPointF at = side < 0 ? graphics->geometry().bottomLeft() + offset : port->connectionPoint() + offset;
-    const QList<QGraphicsItem*> items = scene.items(at);
-    const QGraphicsItem* first = items.value(0, nullptr);
-    QCOMPARE(QString(!first ? "" : first == port ? "port" : first == graphics ? "block" : "other"), found);
+    // Searched at a point, as the scene looks for ports, and in a pixel's square, as a view
+    // looks for the item under the mouse.
+    const auto firstOf = [&](const QList<QGraphicsItem*>& items) {
+        const QGraphicsItem* first = items.value(0, nullptr);
+        return QString(!first ? "" : first == port ? "port" : first == graphics ? "block" : "other");
+    };
+    QCOMPARE(firstOf(scene.items(at)), found);
+    QCOMPARE(firstOf(scene.items(QRectF(at - QPointF(0.5, 0.5), QSizeF(1, 1)), Qt::IntersectsItemShape)), found);
 
     // Drawn alone, a small square around the point shows what is there.
     QImage image(QSize(4, 4), QImage::Format_ARGB32);

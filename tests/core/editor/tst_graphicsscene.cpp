@@ -1447,6 +1447,10 @@ void tst_GraphicsScene::coarseDetail()
     QCOMPARE(graphics->isCoarse(), coarse);
     QCOMPARE(input->opacity(), coarse ? 0.0 : 1.0);
     QCOMPARE(graphics->titleItem()->opacity(), coarse ? 0.0 : 1.0);
+    // A port is found on either half of its circle all the same.
+    QCOMPARE(scene.portAt(input->connectionPoint() + QPointF(-3, 0)), input);
+    QCOMPARE(scene.portAt(input->connectionPoint() + QPointF(3, 0)), input);
+    QCOMPARE(scene.portAt(graphics->geometry().center()), nullptr);
     // The title plate is there either way, drawn by the block or by its title.
     const QColor plate = image.pixelColor(toImage(graphics->titleItem()->sceneBoundingRect().center()));
     const QColor expected = style.blockTitle().backgroundColor;
