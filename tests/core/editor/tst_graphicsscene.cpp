@@ -1,3 +1,4 @@
+#include "blocktesthelpers.h"
 #include "connectiontesthelpers.h"
 #include "diagramtesthelpers.h"
 #include "modeltesthelpers.h"
@@ -1370,12 +1371,7 @@ void tst_GraphicsScene::textsAtLevelOfDetail()
     FuncBlock* gate = placeBlock(scene, QStringLiteral("AND"), QPointF(40, 40));
     const auto* graphics = qobject_cast<const FBBaseGraphics*>(gate->graphics());
     const QRectF source(0, 0, 800, 400);
-    QImage image((source.size() * scale).toSize(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    scene.render(&painter, QRectF(image.rect()), source);
-    painter.end();
+    const QImage image = renderedArea(scene, source, (source.size() * scale).toSize());
 
     // The block's body as drawn, in its empty bottom left corner.
     const QPointF corner = graphics->pos() + QPointF(10, graphics->size().height() - 10);
@@ -1436,11 +1432,7 @@ void tst_GraphicsScene::coarseDetail()
         image = view.viewport()->grab().toImage();
         toImage = [&view](const QPointF& pos) { return view.mapFromScene(pos); };
     } else {
-        image = QImage((source.size() * scale).toSize(), QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        scene.render(&painter, QRectF(image.rect()), source);
+        image = renderedArea(scene, source, (source.size() * scale).toSize());
         toImage = [scale](const QPointF& pos) { return (pos * scale).toPoint(); };
     }
     QCOMPARE(scene.isCoarseDetail(), coarse);
@@ -1457,11 +1449,7 @@ void tst_GraphicsScene::coarseDetail()
     QVERIFY2(qAbs(plate.red() - expected.red()) <= 2 && qAbs(plate.blue() - expected.blue()) <= 2,
              qPrintable(plate.name()));
 
-    QImage close(QSize(800, 400), QImage::Format_ARGB32);
-    close.fill(Qt::white);
-    QPainter painter(&close);
-    scene.render(&painter, QRectF(close.rect()), source);
-    painter.end();
+    const QImage close = renderedArea(scene, source, QSize(800, 400));
     QVERIFY(!scene.isCoarseDetail());
     QCOMPARE(input->opacity(), 1.0);
     QCOMPARE(close.pixelColor(input->connectionPoint().toPoint()).name(), style.types().color("bool").name());
