@@ -264,8 +264,9 @@ void FBAbstractBlockGraphics::slotChangedModel(FBModelItem* item)
     if (!item)
         return;
     updateItemGraphics(item);
+    // Items a change brings to a coarse block are as transparent as the others.
     if (m_coarse)
-        hideItems();
+        setItemsOpacity(0.0);
     // A new call order number of the same width moves no port: there is nothing to lay out
     // and no connection to follow. Renumbering reaches every block below an added one.
     const QGraphicsLayout* grid = layout();
@@ -364,23 +365,16 @@ void FBAbstractBlockGraphics::setCoarse(bool coarse)
     if (coarse == m_coarse)
         return;
     m_coarse = coarse;
-    if (coarse) {
-        hideItems();
-    } else {
-        for (QGraphicsItem* child : childItems()) {
-            if (dynamic_cast<FBGraphicsItem*>(child))
-                child->setOpacity(1.0);
-        }
-    }
+    setItemsOpacity(coarse ? 0.0 : 1.0);
     update();
 }
 
-void FBAbstractBlockGraphics::hideItems()
+void FBAbstractBlockGraphics::setItemsOpacity(qreal opacity)
 {
     for (QGraphicsItem* child : childItems()) {
         // A comment's text is no item of the block's own kind: it stays as it is.
         if (dynamic_cast<FBGraphicsItem*>(child))
-            child->setOpacity(0.0);
+            child->setOpacity(opacity);
     }
 }
 

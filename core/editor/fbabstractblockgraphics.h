@@ -104,8 +104,8 @@ private:
     void addOutputPort(FBModelItem* item);
     void updateInputCount(FBModelItem* inputs);
     void updateSideMargins();
-    // Makes the block's own items fully transparent, new ones of a model change too.
-    void hideItems();
+    // The opacity of the block's own items.
+    void setItemsOpacity(qreal opacity);
 
     qreal m_leftMargin = 0;
     qreal m_rightMargin = 0;

@@ -1174,15 +1174,15 @@ FBPortGraphics* GraphicsScene::portOf(QGraphicsItem* item, const QPointF& pos) c
     FBAbstractBlockGraphics* graphics = m_coarseDetail ? blockGraphicsOf(item) : nullptr;
     if (!graphics)
         return nullptr;
-    for (FBPortGraphics* port : graphics->inputPorts()) {
-        if (port->isVisible() && port->contains(port->mapFromScene(pos)))
-            return port;
-    }
-    for (FBPortGraphics* port : graphics->outputPorts()) {
-        if (port->isVisible() && port->contains(port->mapFromScene(pos)))
-            return port;
-    }
-    return nullptr;
+    auto holding = [&pos](const auto& ports) -> FBPortGraphics* {
+        for (FBPortGraphics* port : ports) {
+            if (port->isVisible() && port->contains(port->mapFromScene(pos)))
+                return port;
+        }
+        return nullptr;
+    };
+    FBPortGraphics* input = holding(graphics->inputPorts());
+    return input ? input : holding(graphics->outputPorts());
 }
 
 FBPortGraphics* GraphicsScene::portAt(const QPointF& pos) const
