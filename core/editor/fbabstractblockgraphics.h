@@ -62,6 +62,10 @@ public:
     // fully transparent, which the scene then passes over without a look.
     void setCoarse(bool coarse);
     bool isCoarse() const { return m_coarse; }
+    // The picture at coarse detail: filled rectangles of the outline, body and title plate.
+    void paintCoarse(QPainter* painter) const;
+    // When the block last came onto a scene (GraphicsScene::nextStackingStamp()).
+    quint64 stackingStamp() const { return m_stackingStamp; }
 
 signals:
     void onNeedUpdateConnections();
@@ -110,6 +114,7 @@ private:
     qreal m_leftMargin = 0;
     qreal m_rightMargin = 0;
     bool m_coarse = false;
+    quint64 m_stackingStamp = 0;
 };
 
 } // namespace Velmora

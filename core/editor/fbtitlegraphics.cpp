@@ -67,17 +67,12 @@ void FBTitleGraphics::setGeometry(const QRectF& rect)
     setPos(rect.topLeft());
 }
 
-void FBTitleGraphics::paintPlate(QPainter* painter) const
+void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     const StyleBlockTitle& style = StyleCollection::instance().paintStyle().blockTitle();
     painter->setPen(style.borderColor);
     painter->setBrush(style.backgroundColor);
     painter->drawRoundedRect(boundingRect(), 3.0, 3.0, Qt::AbsoluteSize);
-}
-
-void FBTitleGraphics::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
-{
-    paintPlate(painter);
     if (!isFineDetail(painter))
         return;
     painter->setFont(m_font);

@@ -9,6 +9,7 @@
 #include "editor/deletegroupfuncblockcmd.h"
 #include "editor/fbabstractblockgraphics.h"
 #include "editor/fbbasegraphics.h"
+#include "editor/fbcommentgraphics.h"
 #include "editor/fbinputportgraphics.h"
 #include "editor/fboutputportgraphics.h"
 #include "editor/fbportgraphics.h"
@@ -34,6 +35,7 @@
 #include <QDataStream>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyleOptionGraphicsItem>
 #include <QGuiApplication>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneDragDropEvent>
@@ -1150,9 +1152,14 @@ void GraphicsScene::setDetailFor(const QTransform& toDevice)
 
 void GraphicsScene::render(QPainter* painter, const QRectF& target, const QRectF& source, Qt::AspectRatioMode mode)
 {
-    // The transform QGraphicsScene::render() draws with: source onto target, as it fits them.
+    // Source, target and transform as QGraphicsScene::render() takes them.
     const QRectF from = source.isNull() ? sceneRect() : source;
-    const QRectF to = target.isNull() ? QRectF(0, 0, painter->device()->width(), painter->device()->height()) : target;
+    QRectF to = target;
+    if (to.isNull()) {
+        to = painter->device()->devType() == QInternal::Picture
+            ? from
+            : QRectF(0, 0, painter->device()->width(), painter->device()->height());
+    }
     qreal xScale = to.width() / from.width();
     qreal yScale = to.height() / from.height();
     if (mode == Qt::KeepAspectRatio)
@@ -1160,7 +1167,129 @@ void GraphicsScene::render(QPainter* painter, const QRectF& target, const QRectF
     else if (mode == Qt::KeepAspectRatioByExpanding)
         xScale = yScale = qMax(xScale, yScale);
     setDetailFor(QTransform::fromScale(xScale, yScale) * painter->worldTransform());
-    QGraphicsScene::render(painter, target, source, mode);
+    std::vector<StackedItem> stacked;
+    if (!m_coarseDetail || !stackItems(from, &stacked)) {
+        QGraphicsScene::render(painter, target, source, mode);
+        return;
+    }
+    const QTransform toTarget = QTransform::fromTranslate(to.left(), to.top())
+                                    .scale(xScale, yScale)
+                                    .translate(-from.left(), -from.top());
+    renderStacked(painter, stacked, to, from, toTarget);
+}
+
+void GraphicsScene::renderStacked(QPainter* painter, const std::vector<StackedItem>& stacked, const QRectF& target,
+                                  const QRectF& source, const QTransform& toTarget)
+{
+    painter->save();
+    painter->setClipRect(target, Qt::IntersectClip);
+    painter->setWorldTransform(toTarget, true);
+    const QTransform base = painter->worldTransform();
+    drawBackground(painter, source);
+    // Qt's own drawing polishes items that are new since the last one before it draws.
+    QGraphicsScene::drawItems(painter, 0, nullptr, nullptr);
+    painter->setOpacity(1.0);
+    // Blocks and lines are drawn without antialiasing at this detail: set once for all.
+    const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    QStyleOptionGraphicsItem option;
+    for (const StackedItem& entry : stacked) {
+        QGraphicsItem* item = entry.item;
+        if (!entry.alone) {
+            painter->setWorldTransform(base);
+            painter->setRenderHint(QPainter::Antialiasing, smooth);
+            QGraphicsScene::drawItems(painter, 1, &item, &option);
+            painter->setRenderHint(QPainter::Antialiasing, false);
+            continue;
+        }
+        painter->setWorldTransform(entry.toScene * base);
+        if (entry.block)
+            entry.block->paintCoarse(painter);
+        else
+            item->paint(painter, &option, nullptr);
+    }
+    painter->setWorldTransform(base);
+    painter->setRenderHint(QPainter::Antialiasing, smooth);
+    drawForeground(painter, source);
+    painter->restore();
+}
+
+bool GraphicsScene::stackItems(const QRectF& area, std::vector<StackedItem>* stacked) const
+{
+    // One pass over the items, which are scattered through memory: whatever the drawing
+    // needs of an item is read here.
+    const QList<QGraphicsItem*> all = items();
+    std::vector<StackedItem> found;
+    found.reserve(size_t(all.size()));
+    for (QGraphicsItem* item : all) {
+        if (item->parentItem())
+            continue;
+        StackedItem entry { item->zValue(), 0, item, dynamic_cast<FBAbstractBlockGraphics*>(item), {}, false };
+        if (entry.block)
+            entry.stamp = entry.block->stackingStamp();
+        else if (const auto* line = dynamic_cast<const IConnectionView*>(item))
+            entry.stamp = line->stackingStamp();
+        if (entry.stamp == 0)
+            return false;
+        if (!item->isVisible())
+            continue;
+        const QGraphicsItem::GraphicsItemFlags flags = item->flags();
+        const bool childrenInside = flags & QGraphicsItem::ItemContainsChildrenInShape;
+        const bool hasChildren = !childrenInside && !item->childItems().isEmpty();
+        QRectF reach = item->sceneBoundingRect();
+        if (hasChildren)
+            reach |= item->mapRectToScene(item->childrenBoundingRect());
+        // A line of no width or height still reaches the area it lies in.
+        if (!area.isNull() && !reach.adjusted(-1, -1, 1, 1).intersects(area))
+            continue;
+        // Drawn by a call of its own where Qt would do no more than that: a block at coarse
+        // detail, whose items are transparent (a comment keeps its text), or a plain line.
+        const bool plain = item->opacity() == 1.0 && !item->graphicsEffect()
+            && !(flags & (QGraphicsItem::ItemClipsToShape | QGraphicsItem::ItemIgnoresTransformations));
+        entry.alone = plain
+            && (entry.block ? entry.block->isCoarse() && entry.block->type() != FBCommentGraphics::Type
+                            : !childrenInside && !hasChildren && item->cacheMode() == QGraphicsItem::NoCache);
+        if (entry.alone)
+            entry.toScene = item->sceneTransform();
+        found.push_back(entry);
+    }
+    // Sorted by small keys: the entries themselves are large to move.
+    struct Key
+    {
+        qreal z;
+        quint64 stamp;
+        size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(found.size());
+    for (size_t i = 0; i < found.size(); ++i)
+        keys.push_back({ found[i].z, found[i].stamp, i });
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return a.z != b.z ? a.z < b.z : a.stamp < b.stamp;
+    });
+    stacked->reserve(keys.size());
+    for (const Key& key : keys)
+        stacked->push_back(found[key.index]);
+    return true;
+}
+
+QVector<QGraphicsItem*> GraphicsScene::stackedItems(const QRectF& area) const
+{
+    std::vector<StackedItem> stacked;
+    QVector<QGraphicsItem*> result;
+    if (!stackItems(area, &stacked))
+        return result;
+    result.reserve(int(stacked.size()));
+    for (const StackedItem& entry : stacked)
+        result.append(entry.item);
+    return result;
+}
+
+quint64 GraphicsScene::nextStackingStamp()
+{
+    // Items are made and placed on the GUI thread only.
+    static quint64 last = 0;
+    return ++last;
 }
 
 // ---- hit testing ----

@@ -11,15 +11,18 @@
 #include <QPointF>
 #include <QSet>
 #include <QString>
+#include <QTransform>
 #include <QVector>
 
 #include <limits>
+#include <vector>
 
 class QUndoStack;
 
 namespace Velmora {
 
 class ConnectionPresenter;
+class FBAbstractBlockGraphics;
 class FBModelItem;
 class FBPortGraphics;
 class FuncBlock;
@@ -80,9 +83,18 @@ public:
     bool isCoarseDetail() const { return m_coarseDetail; }
     // The port whose circle holds a scene point, at any level of detail; null for none.
     FBPortGraphics* portAt(const QPointF& pos) const;
-    // QGraphicsScene::render() at the level of detail of its scale.
+    // QGraphicsScene::render() at the level of detail of its scale. At coarse detail the
+    // blocks and lines are drawn here, one call each, without Qt's search, sort and style
+    // options over every item of the sheet.
     void render(QPainter* painter, const QRectF& target = QRectF(), const QRectF& source = QRectF(),
                 Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
+    // The visible top-level items that reach an area (a null one: all), as QGraphicsScene
+    // stacks them, bottom first: by z value, and among equal values by the order they came
+    // onto the scene. Empty when the scene holds an item of another kind than blocks and
+    // lines, whose arrival is not known here.
+    QVector<QGraphicsItem*> stackedItems(const QRectF& area = QRectF()) const;
+    // Blocks and lines stamp their arrival on a scene with the next of these numbers.
+    static quint64 nextStackingStamp();
 
     QPointF getPasteOffset() const { return m_pasteOffset; }
     void setPasteOffset(const QPointF& offset) { m_pasteOffset = offset; }
@@ -199,6 +211,19 @@ private:
     // Whether the port is the one the line being drawn starts at.
     bool isConstructionStart(const FBPortGraphics* port) const;
     static void printLinkError(const char* text);
+    struct StackedItem
+    {
+        qreal z;
+        quint64 stamp;
+        QGraphicsItem* item;
+        FBAbstractBlockGraphics* block;
+        QTransform toScene;
+        bool alone;   // drawn by one call of its own painting
+    };
+    bool stackItems(const QRectF& area, std::vector<StackedItem>* stacked) const;
+    // Draws the stacked items, `source` mapped onto `target`.
+    void renderStacked(QPainter* painter, const std::vector<StackedItem>& stacked, const QRectF& target,
+                       const QRectF& source, const QTransform& toTarget);
     // Whether the port a line is ending at and the port it started at can agree on a type;
     // else a link error.
     bool typesAgree(const FuncBlock* block, int portType, int portIndex) const;

@@ -98,6 +98,8 @@ QVariant IConnectionView::itemChange(GraphicsItemChange change, const QVariant& 
     // would come back drawn as hovered.
     if (change == ItemSceneHasChanged && m_hovered)
         clearHover();
+    if (change == ItemSceneHasChanged && scene())
+        m_stackingStamp = GraphicsScene::nextStackingStamp();
     // The diagram's scene keeps the states of its selected connections itself, from the
     // changes it is told of here; asking any scene for its whole selection at each change
     // would make selecting many lines cost the square of their number.

@@ -38,6 +38,8 @@ public:
     QPointF emitterPoint() const { return m_emitterPoint; }
     QPointF receiverPoint() const { return m_receiverPoint; }
     QPainterPath linePath() const { return m_linePath; }
+    // When the line last came onto a scene (GraphicsScene::nextStackingStamp()).
+    quint64 stackingStamp() const { return m_stackingStamp; }
 
     QRectF boundingRect() const override { return m_boundingRect; }
     QPainterPath shape() const override { return m_shapePath; }
@@ -70,6 +72,8 @@ protected:
 
 private:
     void applyState(int state);
+
+    quint64 m_stackingStamp = 0;
 };
 
 } // namespace Velmora

@@ -176,13 +176,14 @@ void NodeConnectionView::paint(QPainter* painter, const QStyleOptionGraphicsItem
                                    : colours.lineColor;
     painter->setPen(QPen(line, live ? 2.0 * kPenWidth : kPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter->setBrush(Qt::NoBrush);
-    const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
-    const bool fine = FBGraphicsItem::isFineDetail(painter);
-    if (!fine)
+    // Zoomed out, lines are drawn without antialiasing; a painter already set so is left as
+    // it is, as every change of its state costs.
+    const bool rough = painter->testRenderHint(QPainter::Antialiasing) && !FBGraphicsItem::isFineDetail(painter);
+    if (rough)
         painter->setRenderHint(QPainter::Antialiasing, false);
     painter->drawPath(m_linePath);
-    if (!fine)
-        painter->setRenderHint(QPainter::Antialiasing, smooth);
+    if (rough)
+        painter->setRenderHint(QPainter::Antialiasing, true);
     if (m_state != IConnectionModel::Edit)
         return;
 

@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QGraphicsRectItem>
 #include <QGraphicsSceneDragDropEvent>
 #include <QImage>
 #include <QFontMetricsF>
@@ -229,6 +230,8 @@ private slots:
     void textsAtLevelOfDetail();
     void coarseDetail_data();
     void coarseDetail();
+    void coarseRender_data();
+    void coarseRender();
 };
 
 void tst_GraphicsScene::initTestCase()
@@ -1453,6 +1456,83 @@ void tst_GraphicsScene::coarseDetail()
     QVERIFY(!scene.isCoarseDetail());
     QCOMPARE(input->opacity(), 1.0);
     QCOMPARE(close.pixelColor(input->connectionPoint().toPoint()).name(), style.types().color("bool").name());
+}
+
+void tst_GraphicsScene::coarseRender_data()
+{
+    QTest::addColumn<QRectF>("source");
+    QTest::addColumn<QRectF>("target");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("foreignItem");
+
+    const QRectF sheet(-20, -20, 900, 600);
+    QTest::newRow("whole sheet") << sheet << QRectF() << int(Qt::KeepAspectRatio) << false;
+    QTest::newRow("part, at an offset") << QRectF(300, 0, 500, 400) << QRectF(30, 20, 90, 70)
+                                        << int(Qt::IgnoreAspectRatio) << false;
+    QTest::newRow("expanding") << sheet << QRectF(0, 0, 100, 120) << int(Qt::KeepAspectRatioByExpanding) << false;
+    QTest::newRow("item of another kind") << sheet << QRectF() << int(Qt::KeepAspectRatio) << true;
+}
+
+// Zoomed out, the scene draws its blocks and lines itself: in the order and with the pixels
+// of Qt's own drawing of the same items, including overlaps, a selected line, a live line, a
+// comment and a block that came back onto the scene.
+void tst_GraphicsScene::coarseRender()
+{
+    QFETCH(QRectF, source);
+    QFETCH(QRectF, target);
+    QFETCH(int, mode);
+    QFETCH(bool, foreignItem);
+
+    StyleCollection::instance().setCurrentStyle(QStringLiteral("Dark"));
+    GraphicsScene scene;
+    FuncBlock* a = placeBlock(scene, QStringLiteral("AND"), QPointF(0, 0));
+    FuncBlock* b = placeBlock(scene, QStringLiteral("AND"), QPointF(30, 20));
+    FuncBlock* c = placeBlock(scene, QStringLiteral("OR"), QPointF(420, 0));
+    FuncBlock* d = placeBlock(scene, QStringLiteral("AND"), QPointF(420, 300));
+    placeBlock(scene, QStringLiteral("Comment"), QPointF(400, 20));
+    ConnectionPresenter* ac = joinPorts(scene, a, 0, c, 0, { QPointF(200, 10), QPointF(200, 500) });
+    ConnectionPresenter* bd = joinPorts(scene, b, 0, d, 1, { QPointF(150, 200), QPointF(600, 200) });
+    QVERIFY(ac && bd && joinPorts(scene, b, 0, c, 1));
+    ac->view()->setSelected(true);
+    bd->view()->setLiveState(IConnectionView::LiveTrue);
+    scene.clearSelection();
+    scene.selectFuncBlocks({ a });
+    scene.cut();
+    scene.undo();
+    QVERIFY(a->graphics()->scene() == &scene);
+    d->graphics()->setSelected(true);
+    QGraphicsRectItem other(0, 0, 900, 50);
+    if (foreignItem)
+        scene.addItem(&other);
+
+    QImage image(160, 110, QImage::Format_ARGB32);
+    const auto draw = [&](auto& drawn) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        drawn.render(&painter, target, source, Qt::AspectRatioMode(mode));
+        return image.copy();
+    };
+    const QImage fast = draw(scene);
+    QVERIFY(scene.isCoarseDetail());
+    const QImage own = draw(static_cast<QGraphicsScene&>(scene));
+    int differing = 0;
+    for (int y = 0; y < fast.height(); ++y) {
+        for (int x = 0; x < fast.width(); ++x)
+            differing += fast.pixel(x, y) != own.pixel(x, y);
+    }
+    QCOMPARE(differing, 0);
+    QVERIFY(fast != QImage(image.size(), image.format()));
+
+    QVector<QGraphicsItem*> stacked;
+    for (QGraphicsItem* item : scene.items(scene.itemsBoundingRect(), Qt::IntersectsItemBoundingRect, Qt::AscendingOrder)) {
+        if (!item->parentItem())
+            stacked.append(item);
+    }
+    QCOMPARE(stacked.size(), foreignItem ? 9 : 8);
+    QCOMPARE(scene.stackedItems(), foreignItem ? QVector<QGraphicsItem*>() : stacked);
+    if (foreignItem)
+        scene.removeItem(&other);
 }
 
 #include "tst_graphicsscene.moc"
