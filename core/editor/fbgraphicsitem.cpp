@@ -46,7 +46,8 @@ const QFont& FBGraphicsItem::sharedFont(int pointSize)
 
 bool FBGraphicsItem::isCoarseDetail(const QTransform& toDevice)
 {
-    return QStyleOptionGraphicsItem::levelOfDetailFromTransform(toDevice) <= kCoarseDetail;
+    // As for the fine level: one zoom reached by different transforms must give one answer.
+    return QStyleOptionGraphicsItem::levelOfDetailFromTransform(toDevice) <= kCoarseDetail + 1e-9;
 }
 
 QRectF FBGraphicsItem::boundingRect() const

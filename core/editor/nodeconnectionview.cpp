@@ -184,7 +184,8 @@ void NodeConnectionView::paint(QPainter* painter, const QStyleOptionGraphicsItem
     painter->drawPath(m_linePath);
     if (rough)
         painter->setRenderHint(QPainter::Antialiasing, true);
-    if (m_state != IConnectionModel::Edit)
+    // Zoomed out as far as blocks lose their items, the route's handles are left out too.
+    if (m_state != IConnectionModel::Edit || FBGraphicsItem::isCoarseDetail(painter->worldTransform()))
         return;
 
     painter->setPen(Qt::NoPen);

@@ -1464,24 +1464,27 @@ void tst_GraphicsScene::coarseRender_data()
     QTest::addColumn<QRectF>("target");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("foreignItem");
+    QTest::addColumn<bool>("editedLine");
 
     const QRectF sheet(-20, -20, 900, 600);
-    QTest::newRow("whole sheet") << sheet << QRectF() << int(Qt::KeepAspectRatio) << false;
+    QTest::newRow("whole sheet") << sheet << QRectF() << int(Qt::KeepAspectRatio) << false << false;
     QTest::newRow("part, at an offset") << QRectF(300, 0, 500, 400) << QRectF(30, 20, 90, 70)
-                                        << int(Qt::IgnoreAspectRatio) << false;
-    QTest::newRow("expanding") << sheet << QRectF(0, 0, 100, 120) << int(Qt::KeepAspectRatioByExpanding) << false;
-    QTest::newRow("item of another kind") << sheet << QRectF() << int(Qt::KeepAspectRatio) << true;
+                                        << int(Qt::IgnoreAspectRatio) << false << true;
+    QTest::newRow("expanding") << sheet << QRectF(0, 0, 100, 120) << int(Qt::KeepAspectRatioByExpanding) << false
+                               << true;
+    QTest::newRow("item of another kind") << sheet << QRectF() << int(Qt::KeepAspectRatio) << true << false;
 }
 
 // Zoomed out, the scene draws its blocks and lines itself: in the order and with the pixels
-// of Qt's own drawing of the same items, including overlaps, a selected line, a live line, a
-// comment and a block that came back onto the scene.
+// of Qt's own drawing of the same items, including overlaps, selected items, a live line, a
+// line being edited, a comment and a block that came back onto the scene.
 void tst_GraphicsScene::coarseRender()
 {
     QFETCH(QRectF, source);
     QFETCH(QRectF, target);
     QFETCH(int, mode);
     QFETCH(bool, foreignItem);
+    QFETCH(bool, editedLine);
 
     StyleCollection::instance().setCurrentStyle(QStringLiteral("Dark"));
     GraphicsScene scene;
@@ -1500,7 +1503,10 @@ void tst_GraphicsScene::coarseRender()
     scene.cut();
     scene.undo();
     QVERIFY(a->graphics()->scene() == &scene);
-    d->graphics()->setSelected(true);
+    scene.clearSelection();
+    d->graphics()->setSelected(!editedLine);
+    ac->view()->setSelected(true);
+    QCOMPARE(ac->view()->state(), int(editedLine ? IConnectionModel::Edit : IConnectionModel::Normal));
     QGraphicsRectItem other(0, 0, 900, 50);
     if (foreignItem)
         scene.addItem(&other);
