@@ -21,6 +21,9 @@
 #include <QPointer>
 #include <QVector>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Velmora {
 
 namespace {
@@ -394,10 +397,16 @@ void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphic
 void FBAbstractBlockGraphics::paintCoarse(QPainter* painter) const
 {
     // A block is a few pixels across here: its rounded corners are lost anyway, and filling
-    // rectangles costs a fraction of stroking and filling rounded paths.
-    const auto fillFramed = [painter](const QRectF& rect, qreal halfPen, const QColor& frame, const QColor& fill) {
-        painter->fillRect(rect.adjusted(-halfPen, -halfPen, halfPen, halfPen), frame);
-        painter->fillRect(rect.adjusted(halfPen, halfPen, -halfPen, -halfPen), fill);
+    // rectangles costs a fraction of stroking and filling rounded paths. A frame is at least
+    // a pixel wide, so that every side shows; it stands out of the rectangle by half its pen,
+    // as the stroked outline does.
+    const qreal pixel = 1.0 / std::max(std::sqrt(std::abs(painter->worldTransform().determinant())), 1e-9);
+    const auto fillFramed = [painter, pixel](const QRectF& rect, qreal halfPen, const QColor& frame,
+                                             const QColor& fill) {
+        const QRectF outer = rect.adjusted(-halfPen, -halfPen, halfPen, halfPen);
+        const qreal width = std::max(2 * halfPen, pixel);
+        painter->fillRect(outer, frame);
+        painter->fillRect(outer.adjusted(width, width, -width, -width), fill);
     };
     // Without antialiasing, as the lines at this detail: edges on whole pixels keep the
     // blocks apart.
