@@ -970,6 +970,8 @@ void GraphicsScene::slotSelectionChange()
     PropertiesManager::instance().reset();
     const QVector<QGraphicsItem*> changes = std::exchange(m_selectionChanges, {});
     QVector<ConnectionPresenter*> touched;
+    // Ctrl+A changes thousands at once: the tables grow once, not by doubling as they fill.
+    m_selectedEnds.reserve(m_selectedEnds.size() + changes.size());
     for (QGraphicsItem* item : changes) {
         if (item->type() == connectionViewType) {
             ConnectionPresenter* connection = static_cast<IConnectionView*>(item)->presenter();
@@ -979,8 +981,9 @@ void GraphicsScene::slotSelectionChange()
             }
         } else if (FBAbstractBlockGraphics* graphics = blockGraphicsOf(item)) {
             FuncBlock* block = graphics->funcBlock();
-            if (block && m_funcBlocksById.value(idOf(block)) == block)
-                applyBlockSelection(block, graphics->isSelected() && graphics->scene() == this, touched);
+            const QString id = block ? idOf(block) : QString();
+            if (block && m_funcBlocksById.value(id) == block)
+                applyBlockSelection(block, id, graphics->isSelected() && graphics->scene() == this, touched);
         }
     }
     updateConnectionStates(touched);
@@ -994,12 +997,14 @@ void GraphicsScene::noteSelectionChange(QGraphicsItem* item)
         m_selectionChanges.append(item);
 }
 
-void GraphicsScene::applyBlockSelection(FuncBlock* block, bool selected, QVector<ConnectionPresenter*>& touched)
+void GraphicsScene::applyBlockSelection(FuncBlock* block, const QString& id, bool selected,
+                                        QVector<ConnectionPresenter*>& touched)
 {
     if (selected ? !m_selectedFuncBlocks.insert(block) : !m_selectedFuncBlocks.remove(block))
         return;
     // A connection from a block to itself is listed twice and counts both its ends.
-    for (ConnectionPresenter* connection : m_connectionsById.values(idOf(block))) {
+    for (auto it = m_connectionsById.constFind(id); it != m_connectionsById.constEnd() && it.key() == id; ++it) {
+        ConnectionPresenter* connection = it.value();
         int& ends = m_selectedEnds[connection];
         ends += selected ? 1 : -1;
         if (ends <= 0)
@@ -1042,8 +1047,9 @@ void GraphicsScene::updateConnectionStates(const QVector<ConnectionPresenter*>& 
         : nullptr;
     if (m_editedConnection && m_editedConnection != edited)
         m_editedConnection->setState(IConnectionModel::Normal);
+    // A line already drawn as normal is not told so again: select all adds thousands.
     for (ConnectionPresenter* connection : qAsConst(added)) {
-        if (connection != edited)
+        if (connection != edited && connection->state() != IConnectionModel::Normal)
             connection->setState(IConnectionModel::Normal);
     }
     if (edited)
@@ -1058,7 +1064,7 @@ void GraphicsScene::forgetSelection(FuncBlock* block)
     if (!m_selectionChanges.isEmpty() && block->graphics())
         m_selectionChanges.removeAll(block->graphics());
     QVector<ConnectionPresenter*> touched;
-    applyBlockSelection(block, false, touched);
+    applyBlockSelection(block, idOf(block), false, touched);
     updateConnectionStates(touched);
 }
 

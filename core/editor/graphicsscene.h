@@ -189,7 +189,7 @@ private:
     // Takes a connection off without touching the rest of the selection.
     void dropConnection(ConnectionPresenter* connection);
     // Selection bookkeeping, item by item.
-    void applyBlockSelection(FuncBlock* block, bool selected, QVector<ConnectionPresenter*>& touched);
+    void applyBlockSelection(FuncBlock* block, const QString& id, bool selected, QVector<ConnectionPresenter*>& touched);
     void applyConnectionSelection(ConnectionPresenter* connection);
     void forgetSelection(FuncBlock* block);
     void forgetSelection(ConnectionPresenter* connection);
