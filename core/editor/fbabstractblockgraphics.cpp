@@ -397,16 +397,16 @@ void FBAbstractBlockGraphics::paint(QPainter* painter, const QStyleOptionGraphic
 void FBAbstractBlockGraphics::paintCoarse(QPainter* painter) const
 {
     // A block is a few pixels across here: its rounded corners are lost anyway, and filling
-    // rectangles costs a fraction of stroking and filling rounded paths. A frame is at least
-    // a pixel wide, so that every side shows; it stands out of the rectangle by half its pen,
-    // as the stroked outline does.
+    // rectangles costs a fraction of stroking and filling rounded paths. A frame lies inside
+    // the rectangle, within the bounding one, and is at least a pixel wide, so that every side
+    // shows; a box too small for its frame is all frame.
     const qreal pixel = 1.0 / std::max(std::sqrt(std::abs(painter->worldTransform().determinant())), 1e-9);
-    const auto fillFramed = [painter, pixel](const QRectF& rect, qreal halfPen, const QColor& frame,
-                                             const QColor& fill) {
-        const QRectF outer = rect.adjusted(-halfPen, -halfPen, halfPen, halfPen);
-        const qreal width = std::max(2 * halfPen, pixel);
-        painter->fillRect(outer, frame);
-        painter->fillRect(outer.adjusted(width, width, -width, -width), fill);
+    const auto fillFramed = [painter, pixel](const QRectF& rect, qreal pen, const QColor& frame, const QColor& fill) {
+        const qreal width = std::max(pen, pixel);
+        painter->fillRect(rect, frame);
+        const QRectF inside = rect.adjusted(width, width, -width, -width);
+        if (inside.width() > 0 && inside.height() > 0)
+            painter->fillRect(inside, fill);
     };
     // Without antialiasing, as the lines at this detail: edges on whole pixels keep the
     // blocks apart.
@@ -414,10 +414,10 @@ void FBAbstractBlockGraphics::paintCoarse(QPainter* painter) const
     if (smooth)
         painter->setRenderHint(QPainter::Antialiasing, false);
     const SceneStyle& style = StyleCollection::instance().paintStyle();
-    fillFramed(rect(), 1.0, isSelected() ? style.block().selectColor : style.block().borderColor,
+    fillFramed(rect(), 2.0, isSelected() ? style.block().selectColor : style.block().borderColor,
                style.block().backgroundColor);
     if (m_title) {
-        fillFramed(m_title->mapRectToParent(m_title->boundingRect()), 0.5, style.blockTitle().borderColor,
+        fillFramed(m_title->mapRectToParent(m_title->boundingRect()), 1.0, style.blockTitle().borderColor,
                    style.blockTitle().backgroundColor);
     }
     if (smooth)

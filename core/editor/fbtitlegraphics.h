@@ -19,7 +19,6 @@ public:
     void setModelItem(FBModelItem* item) override;
     void setGeometry(const QRectF& rect) override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    // The plate without the text, in the item's own coordinates.
 
     QString text() const { return m_text; }
     // Takes a new text when it needs the size of the old one, and draws it at the next paint;

@@ -78,6 +78,26 @@ QString idOf(const FuncBlock* block)
     return block->id().toString();
 }
 
+// Whether QGraphicsScene::render() draws the item for an area: its bounding rectangle, or one
+// of its visible, not transparent descendants unless it keeps them inside, meets the area. A
+// rectangle of no width or height is given a trace of one, as Qt does.
+bool reaches(const QGraphicsItem* item, const QRectF& area)
+{
+    QRectF bounds = item->boundingRect();
+    if (bounds.width() == 0)
+        bounds.adjust(-0.00001, 0, 0.00001, 0);
+    if (bounds.height() == 0)
+        bounds.adjust(0, -0.00001, 0, 0.00001);
+    if (item->sceneTransform().mapRect(bounds).intersects(area))
+        return true;
+    if (item->flags() & (QGraphicsItem::ItemContainsChildrenInShape | QGraphicsItem::ItemClipsChildrenToShape))
+        return false;
+    const QList<QGraphicsItem*> children = item->childItems();
+    return std::any_of(children.begin(), children.end(), [&area](const QGraphicsItem* child) {
+        return child->isVisible() && child->opacity() >= 0.001 && reaches(child, area);
+    });
+}
+
 } // namespace
 
 GraphicsScene::GraphicsScene(QObject* parent)
@@ -1194,6 +1214,7 @@ void GraphicsScene::renderStacked(QPainter* painter, const std::vector<StackedIt
     drawBackground(painter, source);
     // Qt's own drawing polishes items that are new since the last one before it draws.
     QGraphicsScene::drawItems(painter, 0, nullptr, nullptr);
+    const qreal opacity = painter->opacity();
     painter->setOpacity(1.0);
     // Blocks and lines are drawn without antialiasing at this detail: set once for all.
     const bool smooth = painter->testRenderHint(QPainter::Antialiasing);
@@ -1216,6 +1237,7 @@ void GraphicsScene::renderStacked(QPainter* painter, const std::vector<StackedIt
     }
     painter->setWorldTransform(base);
     painter->setRenderHint(QPainter::Antialiasing, smooth);
+    painter->setOpacity(opacity);
     drawForeground(painter, source);
     painter->restore();
 }
@@ -1239,15 +1261,11 @@ bool GraphicsScene::stackItems(const QRectF& area, std::vector<StackedItem>* sta
             return false;
         if (!item->isVisible())
             continue;
+        if (!area.isNull() && !reaches(item, area))
+            continue;
         const QGraphicsItem::GraphicsItemFlags flags = item->flags();
         const bool childrenInside = flags & QGraphicsItem::ItemContainsChildrenInShape;
         const bool hasChildren = !childrenInside && !item->childItems().isEmpty();
-        QRectF reach = item->sceneBoundingRect();
-        if (hasChildren)
-            reach |= item->mapRectToScene(item->childrenBoundingRect());
-        // A line of no width or height still reaches the area it lies in.
-        if (!area.isNull() && !reach.adjusted(-1, -1, 1, 1).intersects(area))
-            continue;
         // Drawn by a call of its own where Qt would do no more than that: a block at coarse
         // detail, whose items are transparent (a comment keeps its text), or a plain line.
         const bool plain = item->opacity() == 1.0 && !item->graphicsEffect()

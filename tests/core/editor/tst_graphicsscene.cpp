@@ -1473,6 +1473,8 @@ void tst_GraphicsScene::coarseRender_data()
     QTest::newRow("expanding") << sheet << QRectF(0, 0, 100, 120) << int(Qt::KeepAspectRatioByExpanding) << false
                                << true;
     QTest::newRow("item of another kind") << sheet << QRectF() << int(Qt::KeepAspectRatio) << true << false;
+    // The source ends half a unit above a line's bounding rectangle; the target has room below.
+    QTest::newRow("just above a line") << QRectF() << QRectF() << int(Qt::KeepAspectRatio) << false << false;
 }
 
 // Zoomed out, the scene draws its blocks and lines itself: in the order and with the pixels
@@ -1511,6 +1513,8 @@ void tst_GraphicsScene::coarseRender()
     if (foreignItem)
         scene.addItem(&other);
 
+    if (source.isNull())
+        source = QRectF(QPointF(-20, -20), QPointF(900, bd->view()->sceneBoundingRect().top() - 0.5));
     QImage image(160, 110, QImage::Format_ARGB32);
     const auto draw = [&](auto& drawn) {
         image.fill(Qt::white);
