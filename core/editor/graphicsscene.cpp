@@ -1263,16 +1263,13 @@ bool GraphicsScene::stackItems(const QRectF& area, std::vector<StackedItem>* sta
             continue;
         if (!area.isNull() && !reaches(item, area))
             continue;
-        const QGraphicsItem::GraphicsItemFlags flags = item->flags();
-        const bool childrenInside = flags & QGraphicsItem::ItemContainsChildrenInShape;
-        const bool hasChildren = !childrenInside && !item->childItems().isEmpty();
         // Drawn by a call of its own where Qt would do no more than that: a block at coarse
         // detail, whose items are transparent (a comment keeps its text), or a plain line.
         const bool plain = item->opacity() == 1.0 && !item->graphicsEffect()
-            && !(flags & (QGraphicsItem::ItemClipsToShape | QGraphicsItem::ItemIgnoresTransformations));
+            && !(item->flags() & (QGraphicsItem::ItemClipsToShape | QGraphicsItem::ItemIgnoresTransformations));
         entry.alone = plain
             && (entry.block ? entry.block->isCoarse() && entry.block->type() != FBCommentGraphics::Type
-                            : !childrenInside && !hasChildren && item->cacheMode() == QGraphicsItem::NoCache);
+                            : item->childItems().isEmpty() && item->cacheMode() == QGraphicsItem::NoCache);
         if (entry.alone)
             entry.toScene = item->sceneTransform();
         found.push_back(entry);
