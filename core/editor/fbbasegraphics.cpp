@@ -35,12 +35,17 @@ void FBBaseGraphics::createItemGraphics(FBModelItem* item)
     m_callOrderLayout->setAlignment(m_callOrder, Qt::AlignRight);
 }
 
-void FBBaseGraphics::showCallOrder(FBModelItem* item, bool repaint)
+void FBBaseGraphics::showCallOrder(FBModelItem* item, int previous, bool repaint)
 {
     if (!m_callOrder || !item)
         return;
-    if (item->type() == 1008 && m_callOrder->replaceNumber(static_cast<FBModelCallOrder*>(item)->data(), repaint))
+    // Most new numbers have the size of the old: the number item is not even read, so that
+    // renumbering every block of a large diagram stays within the models.
+    if (item->type() == 1008 && FBCallOrderGraphics::keepsSize(previous, static_cast<FBModelCallOrder*>(item)->data())) {
+        if (repaint)
+            m_callOrder->update();
         return;
+    }
     slotChangedModel(item);
 }
 

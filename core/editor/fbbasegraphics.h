@@ -18,10 +18,10 @@ public:
 
     int type() const override { return Type; }
     FBCallOrderGraphics* callOrderItem() const { return m_callOrder; }
-    // Shows the call order the model holds after a renumbering that did not notify: only the
-    // number is drawn anew unless it needs another width. Without `repaint` the caller
-    // repaints the number.
-    void showCallOrder(FBModelItem* item, bool repaint = true);
+    // Shows the call order the model holds after a renumbering from `previous` that did not
+    // notify: a number of the previous one's size is drawn at the next paint, one of another
+    // size lays the block out. Without `repaint` the caller repaints the number.
+    void showCallOrder(FBModelItem* item, int previous, bool repaint = true);
 
 protected:
     void createLayouts() override;

@@ -20,7 +20,7 @@ public:
     void setGeometry(const QRectF& rect) override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
-    QString text() const { return m_text; }
+    virtual QString text() const { return m_text; }
     // Takes a new text when it needs the size of the old one, and draws it at the next paint;
     // false, with nothing changed, when it needs another size.
     bool replaceText(const QString& text);

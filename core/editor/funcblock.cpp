@@ -56,7 +56,7 @@ FuncBlock::~FuncBlock()
 {
     // The graphics leaves its scene before the model it shows goes away.
     delete m_graphics;
-    delete m_model.data();
+    delete m_model;
 }
 
 FBAbstractModel* FuncBlock::model() const

@@ -69,7 +69,8 @@ private:
     bool setPortConnected(const QString& list, int index, bool connected);
 
     QUuid m_id;
-    QPointer<FBAbstractModel> m_model;
+    // A child of the block, deleted only with it.
+    FBAbstractModel* m_model = nullptr;
     // A scene deletes the items it holds when it goes first.
     QPointer<FBAbstractBlockGraphics> m_graphics;
 };

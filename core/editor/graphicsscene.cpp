@@ -780,12 +780,13 @@ void GraphicsScene::updateBlockOrder()
         auto* model = qobject_cast<FBBaseModel*>(block->model());
         if (!model)
             continue;
-        if (model->callOrder() != counter) {
+        const int previous = model->callOrder();
+        if (previous != counter) {
             // A block added above the others renumbers every block: each takes its number
             // without the round of change signals a model edit sends.
             auto* graphics = qobject_cast<FBBaseGraphics*>(block->graphics());
             if (graphics && model->storeCallOrder(counter))
-                graphics->showCallOrder(model->callOrderItem(), !many);
+                graphics->showCallOrder(model->callOrderItem(), previous, !many);
             else
                 model->setCallOrder(counter);
             renumbered = true;
