@@ -9,6 +9,7 @@
 #include "editor/deletegroupfuncblockcmd.h"
 #include "editor/fbabstractblockgraphics.h"
 #include "editor/fbbasegraphics.h"
+#include "editor/fbcallordergraphics.h"
 #include "editor/fbcommentgraphics.h"
 #include "editor/fbinputportgraphics.h"
 #include "editor/fboutputportgraphics.h"
@@ -783,12 +784,16 @@ void GraphicsScene::updateBlockOrder()
         const int previous = model->callOrder();
         if (previous != counter) {
             // A block added above the others renumbers every block: each takes its number
-            // without the round of change signals a model edit sends.
-            auto* graphics = qobject_cast<FBBaseGraphics*>(block->graphics());
-            if (graphics && model->storeCallOrder(counter))
-                graphics->showCallOrder(model->callOrderItem(), previous, !many);
-            else
-                model->setCallOrder(counter);
+            // without the round of change signals a model edit sends. A number item reads a
+            // number of its old one's size from the model at its next paint: when many change,
+            // their blocks' pictures are not even looked at, and the scene is repainted below.
+            if (!many || !FBCallOrderGraphics::keepsSize(previous, counter) || !model->storeCallOrder(counter)) {
+                auto* graphics = qobject_cast<FBBaseGraphics*>(block->graphics());
+                if (graphics && model->storeCallOrder(counter))
+                    graphics->showCallOrder(model->callOrderItem(), previous, !many);
+                else
+                    model->setCallOrder(counter);
+            }
             renumbered = true;
             if (block == firstSelected)
                 slotUpdateProperty(model->callOrderItem());
