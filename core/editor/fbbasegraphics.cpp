@@ -39,8 +39,8 @@ void FBBaseGraphics::showCallOrder(FBModelItem* item, int previous, bool repaint
 {
     if (!m_callOrder || !item)
         return;
-    // Most new numbers have the size of the old: the number item is not even read, so that
-    // renumbering every block of a large diagram stays within the models.
+    // Most new numbers have the size of the old: the number item reads the new one from the
+    // model at its next paint, and the block is not laid out.
     if (item->type() == 1008 && FBCallOrderGraphics::keepsSize(previous, static_cast<FBModelCallOrder*>(item)->data())) {
         if (repaint)
             m_callOrder->update();
